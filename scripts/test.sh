@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Sets everything up, then builds and runs the suite twice:
+#   1. the whole suite in a normal build (build/),
+#   2. the unit, integration and fuzz tests in a clang build with
+#      AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/).
+# Any failing test or sanitizer report fails the command.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+jobs=$(nproc)
+
+bash scripts/setup.sh
+
+echo "== normal build"
+cmake -S "$root" -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build -j "$jobs"
+(cd build && ctest --output-on-failure -j "$jobs" --timeout 600) || normal_failed=1
+
+echo "== sanitizer build (ASan + UBSan, with fuzz targets)"
+CC=clang-14 CXX=clang++-14 cmake -S "$root" -B build-asan -G Ninja \
+  -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=ON -DKORVANE_FUZZ=ON -DKORVANE_BENCH=OFF >/dev/null
+cmake --build build-asan -j "$jobs"
+export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:halt_on_error=1}
+export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
+export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/tests/lsan.supp:print_suppressions=0}
+asan_failed=0
+(cd build-asan && ctest --output-on-failure -j "$jobs" --timeout 900 -L 'unit|integration|fuzz') || asan_failed=1
+
+if [ "${normal_failed:-0}" -ne 0 ] || [ "$asan_failed" -ne 0 ]; then
+  echo "test: FAILED (normal build: ${normal_failed:-0}, sanitizer build: $asan_failed)"
+  exit 1
+fi
