@@ -1,0 +1,27 @@
+#pragma once
+// Unpacks the package archive into a folder, entry by entry, reporting
+// progress through Notify_Adapter. A thin layer over libarchive; the object
+// keeps no libarchive handles between calls.
+
+#include <string>
+
+struct archive;
+
+class Extractor {
+public:
+    std::string dest_dir;      // UTF-8 folder the entries are written under
+    std::string archive_path;  // UTF-8 path of the archive to read
+
+    // Number of entries, or -1. Stops counting silently at the first damaged
+    // header, so a damaged archive yields the entries before the damage.
+    int Count();
+    // Prints every entry's path name to stdout, one per line; 0 or -1.
+    int List();
+    // Extracts the whole archive under dest_dir with progress; 0 or -1.
+    // Nothing is ever written outside dest_dir: an entry that would land
+    // there (through "..", a link in the path, or a hard link to a file
+    // outside) fails the extraction.
+    int Extract();
+    // Copies the current entry's data blocks from reader to writer; 0 or -1.
+    int copy_data(struct archive* reader, struct archive* writer);
+};
