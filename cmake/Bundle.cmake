@@ -1,0 +1,61 @@
+# Assembles "Korvane Client.app" around the launcher executable:
+#   Contents/MacOS/korvane-launcher
+#   Contents/Resources/{INFO, package/tarnwick.pkv, images/ico_72_tarnwick.png, log/launcher.debug}
+#   Contents/Frameworks/plugins/platforms/...   (the launcher's only plug-in path)
+set(KORVANE_BUNDLE_DIR "${PROJECT_BINARY_DIR}/Korvane Client.app" CACHE INTERNAL "")
+set(KORVANE_MAJOR_VERSION 1 CACHE STRING "major_version of the demo package")
+set(KORVANE_MINOR_VERSION 0 CACHE STRING "minor_version of the demo package")
+
+function(korvane_assemble_bundle launcher)
+  set(contents "${KORVANE_BUNDLE_DIR}/Contents")
+  set(res "${contents}/Resources")
+  set(bundle_src "${KORVANE_ROOT}/app/bundle")
+
+  if(APPLE)
+    set_target_properties(${launcher} PROPERTIES
+      MACOSX_BUNDLE ON
+      OUTPUT_NAME korvane-launcher
+      MACOSX_BUNDLE_BUNDLE_NAME "Korvane Client"
+      MACOSX_BUNDLE_GUI_IDENTIFIER "com.korvane.client.launcher"
+      RUNTIME_OUTPUT_DIRECTORY "${PROJECT_BINARY_DIR}")
+    # The bundle directory is named after OUTPUT_NAME; rename it after the build.
+  else()
+    set_target_properties(${launcher} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${contents}/MacOS")
+  endif()
+
+  add_custom_command(
+    OUTPUT "${res}/package/tarnwick.pkv" "${res}/INFO"
+    COMMAND "${CMAKE_COMMAND}" -DUI=$<TARGET_FILE:korvane-ui> -DINFO_IN=${bundle_src}/INFO.in
+            -DBUILD=${KORVANE_BUILD_VERSION} -DMAJOR=${KORVANE_MAJOR_VERSION}
+            -DMINOR=${KORVANE_MINOR_VERSION} -DSTAGE=${PROJECT_BINARY_DIR}/package-stage
+            -DOUT=${res}/package/tarnwick.pkv -DINFO_OUT=${res}/INFO
+            -P "${KORVANE_ROOT}/cmake/MakePackage.cmake"
+    DEPENDS korvane-ui "${bundle_src}/INFO.in" "${KORVANE_ROOT}/cmake/MakePackage.cmake"
+    COMMENT "Packing the demo client package (build ${KORVANE_BUILD_VERSION})"
+    VERBATIM)
+
+  set(plugin_dir "${contents}/Frameworks/plugins/platforms")
+  set(plugin_cmds)
+  foreach(p Qt5::QXcbIntegrationPlugin Qt5::QOffscreenIntegrationPlugin)
+    if(TARGET ${p})
+      list(APPEND plugin_cmds COMMAND "${CMAKE_COMMAND}" -E copy_if_different $<TARGET_FILE:${p}> "${plugin_dir}/")
+    endif()
+  endforeach()
+
+  add_custom_target(korvane_bundle ALL
+    COMMAND "${CMAKE_COMMAND}" -E make_directory "${res}/images" "${res}/log" "${plugin_dir}"
+    COMMAND "${CMAKE_COMMAND}" -E copy_if_different "${bundle_src}/ico_72_tarnwick.png" "${res}/images/"
+    COMMAND "${CMAKE_COMMAND}" -E copy_if_different "${bundle_src}/launcher.debug" "${res}/log/"
+    ${plugin_cmds}
+    DEPENDS "${res}/package/tarnwick.pkv" "${res}/INFO" ${launcher}
+    COMMENT "Assembling ${KORVANE_BUNDLE_DIR}"
+    VERBATIM)
+
+  if(APPLE)
+    find_program(MACDEPLOYQT macdeployqt)
+    if(MACDEPLOYQT)
+      add_custom_command(TARGET korvane_bundle POST_BUILD
+        COMMAND "${MACDEPLOYQT}" "$<TARGET_BUNDLE_DIR:${launcher}>" VERBATIM)
+    endif()
+  endif()
+endfunction()

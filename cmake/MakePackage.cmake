@@ -1,0 +1,49 @@
+# Builds a client package (a tar.gz of a Korvane.app bundle's Contents).
+#   cmake -DUI=<korvane-ui> -DINFO_IN=<INFO.in> -DBUILD=<n> -DSTAGE=<dir> -DOUT=<file.pkv>
+#         [-DMAJOR=1] [-DMINOR=0] [-DOVERLAY=1] [-DINFO_OUT=<file>] -P MakePackage.cmake
+# INFO_OUT, when given, receives the same INFO (the launcher bundle's own copy).
+foreach(var UI INFO_IN BUILD STAGE OUT)
+  if(NOT DEFINED ${var})
+    message(FATAL_ERROR "MakePackage: ${var} is required")
+  endif()
+endforeach()
+if(NOT BUILD MATCHES "^[0-9]+$")
+  message(FATAL_ERROR "MakePackage: BUILD must be a decimal number, not '${BUILD}'")
+endif()
+if(NOT DEFINED MAJOR)
+  set(MAJOR 1)
+endif()
+if(NOT DEFINED MINOR)
+  set(MINOR 0)
+endif()
+if(NOT DEFINED OVERLAY)
+  set(OVERLAY 1)
+endif()
+
+set(KORVANE_MAJOR_VERSION ${MAJOR})
+set(KORVANE_MINOR_VERSION ${MINOR})
+set(KORVANE_PKG_BUILD ${BUILD})
+set(KORVANE_ICON_OVERLAY_VERSION ${OVERLAY})
+
+file(REMOVE_RECURSE "${STAGE}")
+set(c "${STAGE}/Contents")
+file(MAKE_DIRECTORY "${c}/MacOS" "${c}/Resources" "${c}/Frameworks/KorvaneCore.framework/Versions/5")
+file(COPY "${UI}" DESTINATION "${c}/MacOS"
+     FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
+configure_file("${INFO_IN}" "${c}/Resources/INFO" @ONLY)
+file(WRITE "${c}/Resources/README.txt" "Korvane Client demo package, build ${BUILD}.\n")
+# A framework-style layout with relative links, as real client bundles have.
+file(WRITE "${c}/Frameworks/KorvaneCore.framework/Versions/5/KorvaneCore" "demo framework, build ${BUILD}\n")
+file(CREATE_LINK "5" "${c}/Frameworks/KorvaneCore.framework/Versions/Current" SYMBOLIC)
+file(CREATE_LINK "Versions/Current/KorvaneCore" "${c}/Frameworks/KorvaneCore.framework/KorvaneCore" SYMBOLIC)
+
+get_filename_component(out_dir "${OUT}" DIRECTORY)
+file(MAKE_DIRECTORY "${out_dir}")
+execute_process(COMMAND "${CMAKE_COMMAND}" -E tar czf "${OUT}" --format=pax Contents
+                WORKING_DIRECTORY "${STAGE}" RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "MakePackage: packing ${OUT} failed (${rc})")
+endif()
+if(DEFINED INFO_OUT)
+  configure_file("${INFO_IN}" "${INFO_OUT}" @ONLY)
+endif()
