@@ -13,10 +13,12 @@
 
 class Logger {
 public:
-    enum Type { Syslog = 0, Stdout = 1, Stderr = 2, File = 3 };
-    enum Level { Error = 3, Warning = 4, Note = 5, Info = 6, Debug = 7 };
-    enum SafetyScope { NoLock = 0, ThreadLock = 1, ProcessShared = 2 };
-    enum ConfigFlag { EndLine = 2, AppendErrno = 4 };
+    // Fixed underlying type: callers pass plain ints (LogMSG_c, "2 and above"
+    // scopes), which must stay valid values of the enum.
+    enum Type : int { Syslog = 0, Stdout = 1, Stderr = 2, File = 3 };
+    enum Level : int { Error = 3, Warning = 4, Note = 5, Info = 6, Debug = 7 };
+    enum SafetyScope : int { NoLock = 0, ThreadLock = 1, ProcessShared = 2 };
+    enum ConfigFlag : int { EndLine = 2, AppendErrno = 4 };
 
     struct InitConfig {
         Type type = Stdout;
