@@ -1,13 +1,10 @@
 #pragma once
-// The application object with a per-user single-instance guard. The guard is
-// a lock file in the user's home folder: the first launcher of a user holds
-// it for its whole life, and a lock left by a crashed launcher is taken over.
+// The application object with a per-user single-instance guard: the first
+// launcher of a user (per home folder) holds a lock for its whole life; a
+// lock left behind by a crashed launcher does not count.
 
 #include <QApplication>
 #include <QString>
-#include <memory>
-
-class QLockFile;
 
 class QtSingleApplication : public QApplication {
     Q_OBJECT
@@ -22,6 +19,6 @@ public:
     static QString lockFilePath(const QString& homePath);
 
 private:
-    std::unique_ptr<QLockFile> lock_;
+    int lock_fd_ = -1;
     bool running_ = false;
 };
