@@ -100,8 +100,9 @@ int FSCopy(std::string const& src, std::string const& dst, bool removeSource, bo
 // beside dst first and remove the source only after the copy is complete.
 int FSRename(std::string const& src, std::string const& dst, bool exactName);
 // 0 removed or absent; -1 empty path or information unreadable; -3 a removal
-// failed. Links are removed themselves. The bool has no effect.
-int FSRemove(std::string const& path, bool unused);
+// failed. Links are removed themselves. The bool has no effect; callers may
+// leave it out.
+int FSRemove(std::string const& path, bool unused = false);
 // Creates a unique file (mode 0644) in dir: 0 or -1.
 int FSMktemp(std::string const& dir, std::string& out);
 // A fresh random path in dir; nothing is created: 0 or -1.
