@@ -1,0 +1,73 @@
+#pragma once
+// The upgrade service: version records read from INFO files, deployment of
+// the package with backup and rollback, migration of the predecessor's data
+// folder and removal of its app folder. Platform services derive from
+// Service and supply the upgrade decision, stop and launch.
+
+#include <QString>
+
+#include <cstdint>
+#include <string>
+
+// Versions from one INFO file ([Version] section), kept as UTF-8 text.
+struct VersionInfo {
+    std::string major_version;
+    std::string minor_version;
+    std::string build_version;
+    std::string icon_overlay_version;
+};
+
+// Fixed locations inside the running launcher's bundle (needs a Qt
+// application object for the executable's folder).
+struct PackageInfo {
+    PackageInfo();
+
+    std::string image_dir;
+    std::string log_dir;
+    std::string debug_conf_path;
+    std::string package_path;
+    std::string conf_dir;
+};
+
+class Service {
+public:
+    Service();
+    // Virtual operations; the order below is the order of their slots.
+    virtual ~Service();
+    virtual void StopService() = 0;
+    virtual void SetTimeout(int value);
+    virtual int HandlePackageUpgrade() = 0;  // 0 success, -1 failure
+    virtual void PostUpgrade() = 0;
+    virtual void PreUpgrade() = 0;
+    virtual bool IsNeedUpgrade() = 0;
+    virtual int ExtractPackage();            // 0, or -1
+    virtual void LoadSourceVersion();
+    virtual void LoadTargetVersion();
+    virtual int PrepareUserEnv();            // 0, or -1
+    virtual void MigrateService();
+
+    // The user's home folder, on which the per-user paths are built.
+    static QString GetUserInstallPath();
+    // Recursive copy of a file or folder tree: 0, or -1.
+    int FSCopyPath(std::string const& src, std::string const& dst);
+    // Removes the predecessor's app folder; run after every upgrade attempt.
+    void RemoveAgedFolders();
+
+    // The file beside the bundle that marks a deployment as unfinished:
+    // app_path + ".installing". While it exists the bundle is not to be
+    // trusted, whatever its INFO says.
+    std::string InstallMarkPath() const;
+    bool IsDeploymentPending() const;
+
+    int32_t timeout;
+    std::string app_path;  // ~/.Korvane/Korvane.app, UTF-8
+    VersionInfo target_version;
+    VersionInfo source_version;
+
+    Service(Service const&) = delete;
+    Service& operator=(Service const&) = delete;
+};
+
+// Backup name for an attempt: app + "_tmp", then app + "_tmp<attempt>" from
+// attempt 1 on (all digits, however many).
+std::string GetAppBackupDir(std::string const& app, int attempt);
