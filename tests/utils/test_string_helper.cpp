@@ -90,25 +90,23 @@ TEST(StringHelperIsValid, AcceptsUtf8RejectsMalformed) {
 }
 
 TEST(StringHelperRtrim, TrimsOnlyWhenSomethingRemains) {
-    std::string s = "name  \t";
-    StringHelper::Rtrim(s, " \t");
-    EXPECT_EQ(s, "name");
-
-    s = "   ";
-    StringHelper::Rtrim(s, " ");
-    EXPECT_EQ(s, "   ");
-
-    s = "abc ";
-    StringHelper::Rtrim(s, "");
-    EXPECT_EQ(s, "abc ");
-
-    s = "";
-    StringHelper::Rtrim(s, " ");
-    EXPECT_EQ(s, "");
-
-    s = "a/b//";
-    StringHelper::Rtrim(s, "/");
-    EXPECT_EQ(s, "a/b");
+    struct Case {
+        char const* in;
+        char const* chars;
+        char const* out;
+    };
+    Case const cases[] = {
+        {"name  \t", " \t", "name"},
+        {"   ", " ", "   "},  // nothing would remain: unchanged
+        {"abc ", "", "abc "},
+        {"", " ", ""},
+        {"a/b//", "/", "a/b"},
+    };
+    for (Case const& c : cases) {
+        std::string s = c.in;
+        StringHelper::Rtrim(s, c.chars);
+        EXPECT_EQ(s, c.out) << "input '" << c.in << "'";
+    }
 }
 
 TEST(StringHelperSplitJoin, PiecesLikeReadingLines) {
