@@ -1,0 +1,393 @@
+#define KLOG_SOURCE "cloud-service"
+#define KLOG_COMPONENT "service_debug"
+
+#include "service/cloud-service.h"
+
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QSettings>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include "deskui/UIPathManager.h"
+#include "extract/extractor.h"
+#include "fs/file-op.h"
+#include "log/LogMacros.h"
+
+namespace {
+
+constexpr int kBackupAttempts = 10;
+
+std::string RegistryPath(char const* key) {
+    return UIPathManager::getInstance()->getPath(QString::fromLatin1(key)).toUtf8().toStdString();
+}
+
+std::string NativeRegistryPath(char const* key, char const* suffix = "") {
+    QString const path = UIPathManager::getInstance()->getPath(QString::fromLatin1(key)) + QString::fromLatin1(suffix);
+    return QDir::toNativeSeparators(path).toUtf8().toStdString();
+}
+
+void ReadVersionFile(std::string const& path, VersionInfo& version) {
+    QSettings settings(QString::fromUtf8(path.c_str()), QSettings::IniFormat);
+    settings.setIniCodec("UTF-8");
+    settings.beginGroup(QStringLiteral("Version"));
+    struct {
+        char const* key;
+        std::string* field;
+    } const fields[] = {
+        {"major_version", &version.major_version},
+        {"minor_version", &version.minor_version},
+        {"build_version", &version.build_version},
+        {"icon_overlay_version", &version.icon_overlay_version},
+    };
+    for (auto const& f : fields) {
+        QString const key = QString::fromLatin1(f.key);
+        if (settings.contains(key)) *f.field = settings.value(key).toString().toUtf8().toStdString();
+    }
+}
+
+// ---- The install mark ----
+//
+// The mark beside the bundle says where the last complete bundle lies while
+// a deployment is under way: the bundle's own name, one of its backup names,
+// or nothing when there is no complete bundle at all. Every change of the
+// bundle's folders is preceded by a mark that stays true across a crash at
+// any point, so the next start can tell a complete bundle from a fragment.
+
+bool FsyncPath(std::string const& path, int flags) {
+    int fd = open(path.c_str(), flags | O_CLOEXEC);
+    if (fd < 0) return false;
+    bool ok = fsync(fd) == 0;
+    return close(fd) == 0 && ok;
+}
+
+// Replaces the mark in one rename, so a reader sees the old or the new text.
+bool WriteMark(std::string const& mark, std::string const& content) {
+    std::string const tmp = mark + ".new";
+    int fd = open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0) {
+        KLOG(Error, "failed to write install mark '%s': %s\n", tmp.c_str(), strerror(errno));
+        return false;
+    }
+    bool ok = write(fd, content.data(), content.size()) == static_cast<ssize_t>(content.size());
+    ok = fsync(fd) == 0 && ok;
+    ok = close(fd) == 0 && ok;
+    if (!ok || rename(tmp.c_str(), mark.c_str()) != 0) {
+        KLOG(Error, "failed to write install mark '%s': %s\n", mark.c_str(), strerror(errno));
+        unlink(tmp.c_str());
+        return false;
+    }
+    FsyncPath(FSParentPath(mark), O_RDONLY | O_DIRECTORY);
+    return true;
+}
+
+// False when there is no mark.
+bool ReadMark(std::string const& mark, std::string& content) {
+    content.clear();
+    int fd = open(mark.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return errno != ENOENT;  // present but unreadable: still a mark
+    char buf[512];
+    ssize_t n = read(fd, buf, sizeof buf);
+    close(fd);
+    if (n > 0) content.assign(buf, static_cast<size_t>(n));
+    while (!content.empty() && (content.back() == '\n' || content.back() == '\r')) content.pop_back();
+    return true;
+}
+
+bool ClearMark(std::string const& mark) { return unlink(mark.c_str()) == 0 || errno == ENOENT; }
+
+bool IsNonEmptyFolder(std::string const& path) {
+    _FILE_INFO_tag info;
+    if (FSStat(path, info, false) != 0 || !info.exists || info.type != FILE_TYPE_DIR) return false;
+    DIR* d = opendir(path.c_str());
+    if (d == nullptr) return true;  // can't look inside: assume it holds something
+    bool found = false;
+    while (dirent* e = readdir(d)) {
+        if (strcmp(e->d_name, ".") != 0 && strcmp(e->d_name, "..") != 0) {
+            found = true;
+            break;
+        }
+    }
+    closedir(d);
+    return found;
+}
+
+// Flushes a freshly extracted tree, so the mark is never cleared ahead of
+// the data it vouches for.
+void FsyncTree(std::string const& path) {
+    struct stat st;
+    if (lstat(path.c_str(), &st) != 0) return;
+    if (S_ISREG(st.st_mode)) {
+        FsyncPath(path, O_RDONLY | O_NONBLOCK);
+        return;
+    }
+    if (!S_ISDIR(st.st_mode)) return;
+    if (DIR* d = opendir(path.c_str())) {
+        while (dirent* e = readdir(d)) {
+            if (strcmp(e->d_name, ".") != 0 && strcmp(e->d_name, "..") != 0)
+                FsyncTree(path + "/" + e->d_name);
+        }
+        closedir(d);
+    }
+    FsyncPath(path, O_RDONLY | O_DIRECTORY);
+}
+
+}  // namespace
+
+std::string GetAppBackupDir(std::string const& app, int attempt) {
+    std::string base = app + "_tmp";
+    if (attempt == 0) return base;
+    char postfix[16];  // room for any int
+    int n = snprintf(postfix, sizeof postfix, "%d", attempt);
+    if (n < 0 || static_cast<size_t>(n) >= sizeof postfix) {
+        KLOG(Error, "snprintf failed (continuing without postfix)");
+        return base;
+    }
+    return base + postfix;
+}
+
+PackageInfo::PackageInfo() {
+    std::string const app_dir = QCoreApplication::applicationDirPath().toUtf8().toStdString();
+    std::string const home = QDir::homePath().toUtf8().toStdString();
+    image_dir = app_dir + "/images";
+    log_dir = home + "/.Korvane_log";
+    debug_conf_path = app_dir + "/log/launcher.debug";
+    package_path = app_dir + "/package/tarnwick.pkv";
+    conf_dir = app_dir + "/conf";
+}
+
+Service::Service() : timeout(10000) {}
+
+Service::~Service() = default;
+
+void Service::SetTimeout(int value) { timeout = value; }
+
+QString Service::GetUserInstallPath() { return QDir::homePath(); }
+
+std::string Service::InstallMarkPath() const { return app_path + ".installing"; }
+
+bool Service::IsDeploymentPending() const {
+    struct stat st;
+    return lstat(InstallMarkPath().c_str(), &st) == 0;
+}
+
+void Service::LoadSourceVersion() {
+    std::string const path = RegistryPath("user_korvane_resource_path") + "/INFO";
+    if (!IsFileExist(path, false)) {
+        KLOG(Info, "source does not exist\n");
+        return;
+    }
+    ReadVersionFile(path, source_version);
+    KLOG(Info, "source_version = (%s, %s, %s, %s)\n", source_version.major_version.c_str(),
+         source_version.minor_version.c_str(), source_version.build_version.c_str(),
+         source_version.icon_overlay_version.c_str());
+}
+
+void Service::LoadTargetVersion() {
+    std::string const path = RegistryPath("root_resource_path") + "/INFO";
+    ReadVersionFile(path, target_version);
+    KLOG(Info, "target_version = (%s, %s, %s, %s)\n", target_version.major_version.c_str(),
+         target_version.minor_version.c_str(), target_version.build_version.c_str(),
+         target_version.icon_overlay_version.c_str());
+}
+
+int Service::PrepareUserEnv() {
+    std::string const A = app_path;
+    std::string const mark = InstallMarkPath();
+    std::string const app_name = FSBaseName(A);
+    std::string B;
+    int n = 0;
+
+    // Where the last complete bundle lies: at A (-1), in backup i (0..9), or
+    // nowhere (-2). Without a mark, A is complete whenever it exists.
+    constexpr int kAtApp = -1, kNone = -2;
+    std::string marked;
+    bool const pending = ReadMark(mark, marked);
+    int good = IsFileExist(A, false) ? kAtApp : kNone;
+    if (pending) {
+        KLOG(Warning, "resuming the unfinished installation of '%s'\n", A.c_str());
+        if (marked != app_name) {
+            int named = -1;
+            for (int i = 0; i < kBackupAttempts; ++i) {
+                if (!marked.empty() && marked == FSBaseName(GetAppBackupDir(A, i))) named = i;
+            }
+            if (named >= 0 && IsNonEmptyFolder(GetAppBackupDir(A, named)))
+                good = named;  // A, if any, is a fragment of the interrupted extraction
+            else if (named < 0)
+                good = kNone;  // no complete bundle anywhere: A is a fragment
+            // else the backup was never made or was already moved back: A is complete
+        }
+    }
+
+    if (good != kAtApp) {
+        // A holds no complete bundle: whatever lies there is a fragment of an
+        // interrupted extraction.
+        if (pending && FSRemove(A) != 0) {
+            KLOG(Error, "failed to remove the unfinished installation '%s'\n", A.c_str());
+            return -1;
+        }
+        if (good >= 0) {
+            n = good;
+            B = GetAppBackupDir(A, n);
+        } else if ((!pending || !marked.empty()) && !WriteMark(mark, "")) {
+            return -1;
+        }
+    } else {
+        bool backed_up = false;
+        for (n = 0; n < kBackupAttempts; ++n) {
+            B = GetAppBackupDir(A, n);
+            // An empty folder would be replaced by the rename anyway; a name
+            // taken otherwise is tried without naming it in the mark.
+            rmdir(B.c_str());
+            struct stat st;
+            bool const taken = lstat(B.c_str(), &st) == 0;
+            if (!taken) {
+                if (!WriteMark(mark, FSBaseName(B))) {
+                    if (!pending) ClearMark(mark);
+                    return -1;
+                }
+                if (FSRename(A, B, false) == 0) {
+                    backed_up = true;
+                    break;
+                }
+            }
+            KLOG(Error, "failed to backup app from '%s' -> '%s'\n", A.c_str(), B.c_str());
+        }
+        if (!backed_up) {
+            KLOG(Error, "failed to backup app from '%s' -> '%s' at max retries, exiting\n", A.c_str(),
+                 B.c_str());
+            // The bundle is still complete at A.
+            if (!ClearMark(mark)) WriteMark(mark, app_name);
+            return -1;
+        }
+    }
+
+    int const r = ExtractPackage();
+    if (r != 0) {
+        if (B.empty()) {
+            KLOG(Error, "Failed to extract package, and no old installation to rollback\n");
+            return -1;  // the mark stays: what lies at A is not a complete bundle
+        }
+        KLOG(Error, "Failed to extract package, rollback to old installation\n");
+        if (FSRemove(A) != 0) KLOG(Error, "rollback: failed to remove '%s'\n", A.c_str());
+        if (FSRename(B, A, false) != 0) {
+            // The mark still names B, so the next start restores from there.
+            KLOG(Error, "rollback: failed to move '%s' back to '%s'\n", B.c_str(), A.c_str());
+            return -1;
+        }
+        if (!ClearMark(mark)) KLOG(Error, "rollback: failed to remove install mark '%s'\n", mark.c_str());
+        return -1;
+    }
+
+    KLOG(Info, "user installation is ready, removing backup app\n");
+    FsyncTree(A);
+    // From here on A is the complete bundle; a backup half removed by a crash
+    // must never be taken for one.
+    if (WriteMark(mark, app_name) || ClearMark(mark)) {
+        // Highest first: a crash leaves the lowest names, which the next
+        // deployment's own backup and clean-up cover.
+        for (int k = n; k >= 0; --k) FSRemove(GetAppBackupDir(A, k));
+    }
+    ClearMark(mark);
+    return 0;
+}
+
+int Service::ExtractPackage() {
+    std::string const P = RegistryPath("root_resource_path") + "/package/tarnwick.pkv";
+    std::string const D = RegistryPath("user_korvane_app_path");
+    if (FSMKDir(D, true) < 0) {
+        KLOG(Error, "failed to create folder: '%s'\n", D.c_str());
+        return -1;
+    }
+    KLOG(Info, "extract package: '%s' -> '%s'\n", P.c_str(), D.c_str());
+    Extractor extractor;
+    extractor.dest_dir = D;
+    extractor.archive_path = P;
+    return extractor.Extract();
+}
+
+int Service::FSCopyPath(std::string const& src, std::string const& dst) {
+    KLOG(Debug, "copy from '%s' to '%s'\n", src.c_str(), dst.c_str());
+    _FILE_INFO_tag info;
+    if (FSStat(src, info, false) < 0) {
+        KLOG(Error, "FSCopyPath: failed to stat source '%s'\n", src.c_str());
+        return -1;
+    }
+    if (!info.exists) {
+        KLOG(Error, "FSCopyPath: source path '%s' does not exist\n", src.c_str());
+        return -1;
+    }
+    if (info.type != FILE_TYPE_DIR) return FSCopy(src, dst, false, false) < 0 ? -1 : 0;
+
+    if (FSMKDir(dst, true) < 0) {
+        KLOG(Error, "FSCopyPath: failed to create dest folder '%s'\n", dst.c_str());
+        return -1;
+    }
+    DIR_HANDLE handle;
+    if (FSOpenDir(src, 0, handle) != 0) {
+        // An empty copy of an unreadable folder is no copy.
+        KLOG(Error, "FSCopyPath: failed to create handle  for src '%s' failed\n", src.c_str());
+        return -1;
+    }
+    DIR_ENTRY entry;
+    int r;
+    while ((r = FSReadDir(handle, entry)) == 1) {
+        if (entry.name == "." || entry.name == "..") continue;
+        std::string const s = src + "/" + entry.name;
+        std::string const d = dst + "/" + entry.name;
+        int type = entry.type;
+        if (type == FILE_TYPE_NONE) {  // the folder did not say; ask the entry itself
+            _FILE_INFO_tag entry_info;
+            if (FSStat(s, entry_info, false) == 0) type = entry_info.type;
+        }
+        int const c = type == FILE_TYPE_DIR ? FSCopyPath(s, d) : FSCopy(s, d, false, false);
+        if (c < 0) {
+            KLOG(Error, "FSCopyPath: failed to copy from '%s' to '%s'\n", s.c_str(), d.c_str());
+            FSCloseDir(handle);
+            return -1;
+        }
+    }
+    FSCloseDir(handle);
+    if (r < 0) {
+        KLOG(Error, "FSCopyPath: failed to read folder '%s'\n", src.c_str());
+        return -1;
+    }
+    return 0;
+}
+
+void Service::MigrateService() {
+    std::string const O = NativeRegistryPath("user_tarnwick_path");
+    std::string const N = NativeRegistryPath("user_korvane_path");
+    if (!IsFileExist(N, true) && FSMKDir(N, true) < 0) {
+        KLOG(Error, "Failed to create Korvane folder\n");
+        return;
+    }
+    std::string const OD = NativeRegistryPath("user_tarnwick_path", "/data");
+    std::string const ND = NativeRegistryPath("user_korvane_path", "/data");
+
+    if (IsFileExist(OD, true)) {
+        if (FSRename(OD, ND, true) < 0) {
+            KLOG(Error, "Failed to move data to Korvane folder\n");
+            return;  // the data is still there only
+        }
+    } else if (IsFileExist(OD, false)) {
+        // Stored under another spelling ("Data" on a case-insensitive volume):
+        // it is not carried over, so it must not go with the folder either.
+        KLOG(Warning, "keeping '%s': its data folder is not named '%s'\n", O.c_str(), OD.c_str());
+        return;
+    }
+    if (IsFileExist(O, true) && FSRemove(O) < 0) KLOG(Error, "Failed to remove old .Tarnwick folder\n");
+}
+
+void Service::RemoveAgedFolders() {
+    std::string const OA = RegistryPath("user_tarnwick_path") + "/app";
+    KLOG(Info, "removing aged app folder %s\n", OA.c_str());
+    FSRemove(OA);
+}

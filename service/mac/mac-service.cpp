@@ -1,0 +1,215 @@
+#define KLOG_SOURCE "mac/mac-service"
+#define KLOG_COMPONENT "service_debug"
+
+#include "service/mac/mac-service.h"
+
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QDir>
+
+#include <cctype>
+#include <cmath>
+#include <cerrno>
+#include <climits>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+
+#include "deskui/UIPathManager.h"
+#include "fs/file-op.h"
+#include "log/LogMacros.h"
+#include "service/mac/launch-seam.h"
+#include "service/mac/mac-service-detail.h"
+#include "service/mac/platform.h"
+#include "utils/Config.h"
+
+namespace macservice_detail {
+
+int BuildNumber(std::string const& text) {
+    char const* p = text.c_str();
+    while (std::isspace(static_cast<unsigned char>(*p))) ++p;
+    bool negative = false;
+    if (*p == '+' || *p == '-') negative = *p++ == '-';
+    long long value = 0;
+    for (; *p >= '0' && *p <= '9'; ++p) {
+        value = value * 10 + (*p - '0');
+        if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
+    }
+    if (negative) return static_cast<int>(-value);  // down to INT_MIN
+    return static_cast<int>(value > INT_MAX ? INT_MAX : value);
+}
+
+bool PidNumber(std::string const& text, long long& value) {
+    char const* start = text.c_str();
+    char* end = nullptr;
+    errno = 0;
+    long long v = strtoll(start, &end, 10);
+    if (end == start || errno == ERANGE) return false;
+    value = v;
+    return true;
+}
+
+bool ProcStatStartTicks(std::string const& stat, unsigned long long& ticks) {
+    // "pid (comm) state f4 ... f22": comm may hold blanks and parentheses,
+    // so the fields are counted from its last ")".
+    size_t const close = stat.rfind(')');
+    if (close == std::string::npos) return false;
+    char const* p = stat.c_str() + close + 1;
+    for (int field = 3; field <= 22; ++field) {
+        while (*p == ' ') ++p;
+        if (*p == '\0') return false;
+        if (field == 22) {
+            char* end = nullptr;
+            errno = 0;
+            unsigned long long v = strtoull(p, &end, 10);
+            if (end == p || errno == ERANGE) return false;
+            ticks = v;
+            return true;
+        }
+        while (*p != ' ' && *p != '\0') ++p;
+    }
+    return false;
+}
+
+}  // namespace macservice_detail
+
+namespace {
+
+constexpr int kStopChecks = 15;
+constexpr double kPidFileSlack = 2.0;  // seconds
+
+QString RegistryPath(char const* key) { return UIPathManager::getInstance()->getPath(QString::fromLatin1(key)); }
+
+double ModificationTime(struct stat const& st) {
+#ifdef __APPLE__
+    return static_cast<double>(st.st_mtimespec.tv_sec) + static_cast<double>(st.st_mtimespec.tv_nsec) / 1e9;
+#else
+    return static_cast<double>(st.st_mtim.tv_sec) + static_cast<double>(st.st_mtim.tv_nsec) / 1e9;
+#endif
+}
+
+}  // namespace
+
+MacService::MacService() { app_path = RegistryPath("user_korvane_app_path").toUtf8().toStdString(); }
+
+MacService::~MacService() = default;
+
+MacService* MacService::GetInstace() {
+    static MacService instance;
+    return &instance;
+}
+
+void MacService::LoadSourceVerInfo() { LoadSourceVersion(); }
+
+void MacService::LoadTargetVerInfo() { LoadTargetVersion(); }
+
+void MacService::PreUpgrade() {
+    LoadTargetVersion();
+    LoadSourceVersion();
+    KLOG(Debug, "Source version: ('%s', '%s')\n", source_version.build_version.c_str(),
+         source_version.icon_overlay_version.c_str());
+    KLOG(Debug, "Target version: ('%s', '%s')\n", target_version.build_version.c_str(),
+         target_version.icon_overlay_version.c_str());
+}
+
+bool MacService::IsNeedUpgrade() {
+    int const S = macservice_detail::BuildNumber(source_version.build_version);
+    int const T = macservice_detail::BuildNumber(target_version.build_version);
+    KLOG(Debug, "source version = %d, target version = %d\n", S, T);
+    bool const newer = T > S;
+    bool const exists = PerUserBinPathExist();
+    // A bundle whose deployment never finished may carry the new INFO and
+    // executable without the rest.
+    bool const unfinished = IsDeploymentPending();
+    if (unfinished) KLOG(Warning, "installation of '%s' did not complete, reinstalling\n", app_path.c_str());
+    return newer || !exists || unfinished;
+}
+
+int MacService::HandlePackageUpgrade() {
+    if (PerUserBinPathExist()) {
+        KLOG(Debug, "local appdata exist\n");
+        StopService();
+    } else {
+        std::string const old_path =
+            QDir::toNativeSeparators(RegistryPath("user_tarnwick_path")).toUtf8().toStdString();
+        if (IsFileExist(old_path, true)) {
+            StopServiceByPath(QDir::toNativeSeparators(RegistryPath("user_tarnwick_path")));
+            MigrateService();
+        }
+    }
+    return PrepareUserEnv();
+}
+
+void MacService::PostUpgrade() {
+    if (LaunchPerUserBin() < 0) KLOG(Error, "Failed to launch Tarnwick UI\n");
+}
+
+void MacService::StopService() { StopServiceByPath(RegistryPath("user_korvane_path")); }
+
+bool MacService::PerUserBinPathExist() {
+    return access(RegistryPath("user_korvane_ui_path").toUtf8().constData(), F_OK) == 0;
+}
+
+int MacService::LaunchPerUserBin() {
+    QString const bundle = RegistryPath("user_korvane_app_path");
+    LaunchPlan const plan = CurrentLaunchPlan(bundle);
+    if (RunUnregister(plan) != 0) KLOG(Error, "Cannot unregister bundle, %s", bundle.toUtf8().constData());
+    return RunOpen(plan) ? 0 : -1;
+}
+
+void MacService::StopServiceByPath(QString const& folder) {
+    std::string const P = (folder + QStringLiteral("/ui.pid")).toUtf8().toStdString();
+    if (!IsFileExist(P, false)) {
+        KLOG(Debug, "pid file '%s' does not exist, no need to terminate\n", P.c_str());
+        return;
+    }
+    Config config;
+    if (config.read(P) < 0) {
+        KLOG(Note, "Failed to read pid file '%s', not exist ?\n", P.c_str());
+        return;
+    }
+
+    // Only a value that names one other process may be signalled: 0 and
+    // negative values address process groups or every process, and a value
+    // beyond 32 bits would wrap into one of those.
+    auto const entry = config.entries.find("pid");
+    if (entry == config.entries.end() || entry->second.empty()) {
+        KLOG(Note, "pid file '%s' names no process, nothing to terminate\n", P.c_str());
+        return;
+    }
+    long long value = 0;
+    if (!macservice_detail::PidNumber(entry->second, value) || value <= 1 || value > INT32_MAX ||
+        value == static_cast<long long>(getpid())) {
+        KLOG(Note, "pid file '%s' holds an invalid pid '%s', nothing signalled\n", P.c_str(),
+             entry->second.c_str());
+        return;
+    }
+    pid_t const pid = static_cast<pid_t>(value);
+
+    // A process cannot have written a pid file older than itself: one that
+    // started later only reuses the number of the client that wrote it.
+    struct stat st;
+    double started = 0;
+    bool const known_start = ProcessStartTime(pid, started);
+    if (known_start && stat(P.c_str(), &st) == 0 && started > ModificationTime(st) + kPidFileSlack) {
+        KLOG(Note, "process %d started after pid file '%s' was written, not signalling it\n",
+             static_cast<int>(pid), P.c_str());
+        return;
+    }
+
+    if (kill(pid, SIGTERM) != 0) {
+        int const err = errno;
+        if (err == ESRCH) return;
+        KLOG(Error, "kill: %s (%d)\n", strerror(err), err);
+    }
+    for (int i = 0; i < kStopChecks; ++i) {
+        if (kill(pid, 0) != 0 && errno == ESRCH) return;
+        sleep(1);
+    }
+    // The number may have passed to another process during the wait.
+    double now_started = 0;
+    if (known_start && ProcessStartTime(pid, now_started) && std::fabs(now_started - started) > 1.0) return;
+    kill(pid, SIGKILL);
+}
