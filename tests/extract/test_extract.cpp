@@ -1,0 +1,542 @@
+// Extractor against real archives written by the tests: ordinary bundles in
+// every format, hostile shapes that try to write outside dest_dir, damaged
+// inputs, UTF-8 names without a locale, and progress across threads.
+#include <archive.h>
+#include <archive_entry.h>
+#include <locale.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QThread>
+#include <QTimer>
+#include <algorithm>
+#include <random>
+#include <utility>
+#include <vector>
+
+#include "app/Notify_Adapter.h"
+#include "app/StrTable.h"
+#include "extract/extractor.h"
+#include "log/Logger.h"
+#include "tests/support/ArchiveBuilder.h"
+#include "tests/support/TestSupport.h"
+
+namespace {
+
+using testsupport::ArchiveEntry;
+using testsupport::ArchiveFilter;
+using testsupport::ArchiveFormat;
+using testsupport::ListTree;
+using testsupport::PathExists;
+using testsupport::ReadFile;
+using testsupport::TempDir;
+using testsupport::WriteFile;
+
+QCoreApplication* App() {
+    static int argc = 1;
+    static char name[] = "test_extract";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication* app = new QCoreApplication(argc, argv);
+    return app;
+}
+
+mode_t ModeOf(std::string const& p) {
+    struct stat st{};
+    return lstat(p.c_str(), &st) == 0 ? st.st_mode : 0;
+}
+
+// Incompressible bytes, so that cutting a compressed archive at a given
+// fraction lands inside entry data.
+std::string Noise(size_t n, unsigned seed = 1) {
+    std::mt19937 gen(seed);
+    std::string s(n, '\0');
+    for (auto& c : s)
+        c = static_cast<char>(gen());
+    return s;
+}
+
+std::string LinkOf(std::string const& p) {
+    char buf[4096];
+    ssize_t n = readlink(p.c_str(), buf, sizeof buf);
+    return n < 0 ? "" : std::string(buf, static_cast<size_t>(n));
+}
+
+// Archive writers convert entry names from the current locale: build the
+// archives in a UTF-8 one, as a packager's machine would.
+std::string Write(std::string const& path, std::vector<ArchiveEntry> const& entries,
+                  ArchiveFormat format = ArchiveFormat::Pax, ArchiveFilter filter = ArchiveFilter::Gzip) {
+    locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
+    locale_t old = uselocale(utf8);
+    std::string err = testsupport::WriteArchive(path, entries, format, filter);
+    uselocale(old);
+    freelocale(utf8);
+    return err;
+}
+
+class ExtractTest : public ::testing::Test {
+protected:
+    TempDir tmp{"korvane-extract"};
+    std::string home = tmp / "home";
+    std::string dest = tmp / "home/.Korvane/Korvane.app";
+    std::string archive = tmp / "tarnwick.pkv";
+    std::string log_path = tmp / "extract.log";
+    std::vector<std::pair<int, int>> progress;
+    std::vector<QString> texts;
+    QMetaObject::Connection c1, c2;
+
+    void SetUp() override {
+        App();
+        StrTable::InitStrTable();
+        ASSERT_TRUE(testsupport::MakeDirs(tmp / "home/.Korvane"));
+        ASSERT_TRUE(WriteFile(tmp / "levels", "extractor_debug=7\n"));
+        ASSERT_EQ(Logger::Initialize(Logger::File, log_path, tmp / "levels", 50, Logger::ThreadLock), 0);
+        Notify_Adapter* n = Notify_Adapter::GetInstance();
+        c1 = QObject::connect(n, &Notify_Adapter::sigUpdateProgress, n,
+                              [this](int t, int c) { progress.emplace_back(t, c); }, Qt::DirectConnection);
+        c2 = QObject::connect(n, &Notify_Adapter::sigUpdateDialogText, n,
+                              [this](QString const& s) { texts.push_back(s); }, Qt::DirectConnection);
+    }
+    void TearDown() override {
+        QObject::disconnect(c1);
+        QObject::disconnect(c2);
+        Logger::Destroy();
+    }
+
+    Extractor Make() const {
+        Extractor x;
+        x.dest_dir = dest;
+        x.archive_path = archive;
+        return x;
+    }
+    std::string Log() const { return ReadFile(log_path); }
+    bool Logged(std::string const& text) const { return Log().find(text) != std::string::npos; }
+    int Extract(std::vector<ArchiveEntry> const& entries, ArchiveFormat f = ArchiveFormat::Pax,
+                ArchiveFilter flt = ArchiveFilter::Gzip) {
+        EXPECT_EQ(Write(archive, entries, f, flt), "");
+        return Make().Extract();
+    }
+};
+
+std::string const kBundleTree =
+    "Contents/\n"
+    "Contents/Frameworks/\n"
+    "Contents/Frameworks/Core.framework/\n"
+    "Contents/Frameworks/Core.framework/Core\n"
+    "Contents/Frameworks/Core.framework/Versions/\n"
+    "Contents/Frameworks/Core.framework/Versions/5/\n"
+    "Contents/Frameworks/Core.framework/Versions/5/Core\n"
+    "Contents/Frameworks/Core.framework/Versions/Current\n"
+    "Contents/MacOS/\n"
+    "Contents/MacOS/korvane-ui\n"
+    "Contents/Resources/\n"
+    "Contents/Resources/INFO\n"
+    "Contents/Resources/readme.txt\n";
+
+void ExpectBundle(std::string const& dest) {
+    EXPECT_EQ(ListTree(dest), kBundleTree);
+    std::string const ui = dest + "/Contents/MacOS/korvane-ui";
+    EXPECT_TRUE(S_ISREG(ModeOf(ui)));
+    EXPECT_EQ(ModeOf(ui) & 0777, 0755u) << "the client must stay executable";
+    EXPECT_EQ(ReadFile(ui), "#!/bin/sh\nexit 0\n");
+    EXPECT_EQ(ReadFile(dest + "/Contents/Resources/INFO"), testsupport::InfoText(7));
+    std::string const fw = dest + "/Contents/Frameworks/Core.framework";
+    EXPECT_EQ(LinkOf(fw + "/Versions/Current"), "5");
+    EXPECT_EQ(LinkOf(fw + "/Core"), "Versions/Current/Core");
+    EXPECT_EQ(ReadFile(fw + "/Core"), std::string(3000, 'c')) << "relative links resolve inside the bundle";
+}
+
+struct FormatCase {
+    char const* name;
+    ArchiveFormat format;
+    ArchiveFilter filter;
+};
+
+TEST_F(ExtractTest, BundleExtractsExactlyInEveryFormat) {
+    FormatCase const cases[] = {
+        {"tar.gz", ArchiveFormat::Pax, ArchiveFilter::Gzip},  {"tar", ArchiveFormat::Pax, ArchiveFilter::None},
+        {"ustar", ArchiveFormat::Ustar, ArchiveFilter::None}, {"gnutar", ArchiveFormat::Gnutar, ArchiveFilter::Gzip},
+        {"zip", ArchiveFormat::Zip, ArchiveFilter::None},     {"tar.xz", ArchiveFormat::Pax, ArchiveFilter::Xz},
+    };
+    auto const entries = testsupport::ClientBundleEntries(7);
+    for (auto const& c : cases) {
+        SCOPED_TRACE(c.name);
+        testsupport::RemoveTree(dest);
+        progress.clear();
+        texts.clear();
+        ASSERT_EQ(Extract(entries, c.format, c.filter), 0) << Log();
+        ExpectBundle(dest);
+        EXPECT_EQ(Make().Count(), static_cast<int>(entries.size()));
+        ASSERT_EQ(texts.size(), 1u);
+        EXPECT_EQ(texts[0], "Korvane Client is initializing...");
+        ASSERT_EQ(progress.size(), entries.size());
+        for (size_t i = 0; i < progress.size(); ++i)
+            EXPECT_EQ(progress[i], std::make_pair(10, static_cast<int>(i) + 1));
+    }
+    EXPECT_TRUE(Logged("[DEBUG] extractor("));
+    EXPECT_TRUE(Logged("decompress from '" + archive + "' to '" + dest + "'"));
+    EXPECT_FALSE(Logged("[ERROR]"));
+}
+
+TEST_F(ExtractTest, AbsoluteNamesLandUnderDestAndExistingFilesAreReplaced) {
+    std::string const outside = tmp / "outside.txt";
+    ASSERT_TRUE(WriteFile(outside, "keep"));
+    ASSERT_TRUE(testsupport::MakeDirs(dest + "/Contents"));
+    ASSERT_TRUE(WriteFile(dest + "/Contents/old", "old", 0444));
+    // A link already at an entry's own place is replaced, never written through.
+    ASSERT_EQ(symlink(outside.c_str(), (dest + "/Contents/link").c_str()), 0);
+    ASSERT_EQ(Extract({ArchiveEntry::file(outside, "abs"), ArchiveEntry::file("Contents/old", "new"),
+                       ArchiveEntry::file("Contents/link", "replaced")}),
+              0)
+        << Log();
+    EXPECT_EQ(ReadFile(outside), "keep");
+    EXPECT_EQ(ReadFile(dest + outside), "abs");
+    EXPECT_EQ(ReadFile(dest + "/Contents/old"), "new");
+    EXPECT_TRUE(S_ISREG(ModeOf(dest + "/Contents/link")));
+    EXPECT_EQ(ReadFile(dest + "/Contents/link"), "replaced");
+}
+
+TEST_F(ExtractTest, ArchiveRelativeHardLinkInstalls) {
+    for (auto fmt : {ArchiveFormat::Pax, ArchiveFormat::Gnutar}) {
+        testsupport::RemoveTree(dest);
+        ASSERT_EQ(Extract({ArchiveEntry::dir("Contents"), ArchiveEntry::file("Contents/a", "same", 0755),
+                           ArchiveEntry::hardlink("Contents/b", "Contents/a")},
+                          fmt),
+                  0)
+            << Log();
+        struct stat a{}, b{};
+        ASSERT_EQ(stat((dest + "/Contents/a").c_str(), &a), 0);
+        ASSERT_EQ(stat((dest + "/Contents/b").c_str(), &b), 0);
+        EXPECT_EQ(a.st_ino, b.st_ino);
+        EXPECT_EQ(ReadFile(dest + "/Contents/b"), "same");
+    }
+}
+
+// Each hostile archive starts with an ordinary entry, which stays; nothing
+// may appear or change outside dest_dir.
+class HostileTest : public ExtractTest {
+protected:
+    std::string outside_dir = tmp / "outside";
+    std::string secret = tmp / "outside/secret";
+
+    void SetUp() override {
+        ExtractTest::SetUp();
+        ASSERT_TRUE(testsupport::MakeDirs(outside_dir));
+        ASSERT_TRUE(WriteFile(secret, "secret", 0644));
+    }
+    void ExpectRefused(std::vector<ArchiveEntry> entries, std::string const& message) {
+        entries.insert(entries.begin(), ArchiveEntry::file("first", "1"));
+        ASSERT_EQ(Write(archive, entries), "");
+        std::string const before = ListTree(tmp.path());
+        EXPECT_EQ(Make().Extract(), -1);
+        EXPECT_TRUE(Logged(message)) << Log();
+        EXPECT_EQ(ReadFile(dest + "/first"), "1") << "entries before the failure stay";
+        EXPECT_EQ(ReadFile(secret), "secret");
+        struct stat st{};
+        ASSERT_EQ(stat(secret.c_str(), &st), 0);
+        EXPECT_EQ(st.st_nlink, 1u) << "no hard link to a file outside";
+        EXPECT_EQ(st.st_mode & 0777, 0644u);
+        ASSERT_EQ(stat(outside_dir.c_str(), &st), 0);
+        EXPECT_EQ(st.st_mode & 0777, 0755u);
+        EXPECT_EQ(ListTree(outside_dir), "secret\n");
+        // Outside dest_dir the tree is as it was (apart from the log).
+        std::string after = ListTree(tmp.path());
+        std::string expected = before;
+        for (std::string* s : {&after, &expected}) {
+            std::string kept;
+            size_t pos = 0;
+            while (pos < s->size()) {
+                size_t nl = s->find('\n', pos);
+                std::string line = s->substr(pos, nl - pos);
+                if (line.rfind("home/.Korvane/Korvane.app", 0) != 0)
+                    kept += line + "\n";
+                pos = nl + 1;
+            }
+            *s = kept;
+        }
+        EXPECT_EQ(after, expected);
+    }
+};
+
+TEST_F(HostileTest, DotDotComponentsAreRefused) {
+    ExpectRefused({ArchiveEntry::file("../escape", "x")}, "archive_read_extract2 failed: '");
+    ExpectRefused({ArchiveEntry::file("Contents/../../../escape", "x")}, "archive_read_extract2 failed: '");
+    EXPECT_FALSE(PathExists(tmp / "home/.Korvane/escape"));
+    EXPECT_FALSE(PathExists(tmp / "home/escape"));
+}
+
+TEST_F(HostileTest, AbsoluteSymlinkThenEntryThroughIt) {
+    ExpectRefused({ArchiveEntry::symlink("evil", outside_dir), ArchiveEntry::file("evil/secret", "PWNED")},
+                  "' is a symbolic link");
+    EXPECT_EQ(LinkOf(dest + "/evil"), outside_dir) << "symlink targets stay as stored";
+}
+
+TEST_F(HostileTest, RelativeEscapingSymlinkThenEntryThroughIt) {
+    // dest_dir/../.. is home; further ../ reach tmp, which holds "outside".
+    ExpectRefused({ArchiveEntry::dir("Contents"), ArchiveEntry::symlink("Contents/up", "../../../../outside"),
+                   ArchiveEntry::file("Contents/up/secret", "PWNED")},
+                  "Refusing to extract '" + dest + "/Contents/up/secret': '" + dest + "/Contents/up' is a symbolic link");
+    ExpectRefused({ArchiveEntry::symlink("home", "../.."), ArchiveEntry::dir("home/planted")},
+                  "' is a symbolic link");
+    EXPECT_FALSE(PathExists(tmp / "home/planted"));
+}
+
+TEST_F(HostileTest, DirectoryEntryOverAnEscapingSymlink) {
+    ExpectRefused({ArchiveEntry::symlink("d", outside_dir), ArchiveEntry::dir("d", 0700)}, "' is a symbolic link");
+}
+
+TEST_F(HostileTest, ReadOnlyFolderReplacedByEscapingSymlink) {
+    // The disk writer sets a folder's final mode when it closes; that must
+    // not land on whatever later took the folder's place.
+    EXPECT_EQ(Extract({ArchiveEntry::dir("ro", 0500), ArchiveEntry::symlink("ro", outside_dir)}), 0) << Log();
+    struct stat st{};
+    ASSERT_EQ(stat(outside_dir.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0755u);
+    EXPECT_EQ(ReadFile(secret), "secret");
+}
+
+TEST_F(HostileTest, HardLinkToAnAbsolutePathOutside) {
+    ExpectRefused({ArchiveEntry::hardlink("hl", secret)}, "archive_read_extract2 failed: '");
+    EXPECT_FALSE(PathExists(dest + "/hl"));
+}
+
+TEST_F(HostileTest, PaxHardLinkCarryingDataToAPathOutside) {
+    ExpectRefused({ArchiveEntry::hardlink("hl", secret, "PWNED")}, "archive_read_extract2 failed: '");
+}
+
+TEST_F(HostileTest, HardLinkTargetThroughAnEscapingSymlink) {
+    ExpectRefused({ArchiveEntry::symlink("evil", outside_dir), ArchiveEntry::hardlink("hl", "evil/secret", "PWNED")},
+                  "its link target passes through the symbolic link '" + dest + "/evil'");
+    ExpectRefused({ArchiveEntry::symlink("s", secret), ArchiveEntry::hardlink("hl", "s", "PWNED")},
+                  "its link target passes through the symbolic link '" + dest + "/s'");
+}
+
+TEST_F(ExtractTest, LinksAboveDestAreTheUsersOwn) {
+    // A home folder reached through a link (common on managed Macs) is fine.
+    ASSERT_TRUE(testsupport::MakeDirs(tmp / "real/.Korvane"));
+    ASSERT_EQ(symlink((tmp / "real").c_str(), (tmp / "linkedhome").c_str()), 0);
+    dest = tmp / "linkedhome/.Korvane/Korvane.app";
+    ASSERT_EQ(Extract(testsupport::ClientBundleEntries(7)), 0) << Log();
+    ExpectBundle(tmp / "real/.Korvane/Korvane.app");
+}
+
+// With LANG unset the process runs in the C locale; the names must still
+// come out as the UTF-8 bytes stored, and the thread's locale must be back
+// afterwards.
+TEST_F(ExtractTest, Utf8NamesExtractWithoutAndWithALocale) {
+    std::string const name = "Contents/Resources/Gr\xc3\xbc\xc3\x9f" "e/\xe6\x97\xa5\xe6\x9c\xac.txt";
+    std::vector<ArchiveEntry> const entries = {ArchiveEntry::dir("Contents"), ArchiveEntry::file(name, "utf8")};
+    std::string const saved = setlocale(LC_ALL, nullptr);
+    for (char const* lang : {static_cast<char const*>(nullptr), "C.UTF-8"}) {
+        for (auto fmt : {ArchiveFormat::Pax, ArchiveFormat::Zip}) {
+            SCOPED_TRACE(std::string(lang ? lang : "LANG unset") + (fmt == ArchiveFormat::Zip ? " zip" : " pax"));
+            testsupport::ScopedEnv lc_all("LC_ALL", nullptr);
+            testsupport::ScopedEnv l("LANG", lang);
+            ASSERT_NE(setlocale(LC_ALL, ""), nullptr);
+            testsupport::RemoveTree(dest);
+            locale_t const before = uselocale(static_cast<locale_t>(nullptr));
+            ASSERT_EQ(Extract(entries, fmt, ArchiveFilter::None), 0) << Log();
+            EXPECT_EQ(uselocale(static_cast<locale_t>(nullptr)), before);
+            EXPECT_EQ(ReadFile(dest + "/" + name), "utf8");
+            EXPECT_EQ(Make().Count(), 2);
+            if (!lang) {
+                EXPECT_EQ(MB_CUR_MAX, 1u) << "the thread is back in the C locale";
+            }
+        }
+    }
+    setlocale(LC_ALL, saved.c_str());
+}
+
+TEST_F(ExtractTest, MissingEmptyAndUnreadableArchives) {
+    Extractor x = Make();
+    // Missing: Count fails at open, Extract fails before creating handles.
+    EXPECT_EQ(x.Count(), -1);
+    EXPECT_TRUE(Logged("archive_read_open_filename failed: '"));
+    EXPECT_EQ(x.Extract(), -1);
+    EXPECT_TRUE(Logged("Failed to calculate total file numbers, ret: -1\n"));
+    EXPECT_EQ(texts.size(), 1u) << "the label is set before counting";
+    EXPECT_FALSE(PathExists(dest));
+
+    // No entries, as a tar.gz and as a zero-byte file.
+    ASSERT_EQ(Write(archive, {}), "");
+    EXPECT_EQ(x.Count(), 0);
+    EXPECT_EQ(x.Extract(), -1);
+    EXPECT_TRUE(Logged("Failed to calculate total file numbers, ret: 0\n"));
+    ASSERT_TRUE(WriteFile(archive, ""));
+    EXPECT_EQ(x.Count(), 0);
+    EXPECT_EQ(x.Extract(), -1);
+
+    // Not an archive at all.
+    ASSERT_TRUE(WriteFile(archive, std::string(5000, '\x5a')));
+    EXPECT_EQ(x.Count(), -1);
+    EXPECT_TRUE(Logged("archive_read_open_filename failed: 'Unrecognized archive format'"));
+    EXPECT_TRUE(progress.empty());
+    EXPECT_FALSE(PathExists(dest));
+}
+
+TEST_F(ExtractTest, TruncatedAndCorruptArchivesFail) {
+    std::vector<ArchiveEntry> entries = {ArchiveEntry::file("a", Noise(40000)), ArchiveEntry::file("b", "b"),
+                                         ArchiveEntry::file("c", Noise(200000, 2))};
+    struct Case {
+        ArchiveFormat f;
+        ArchiveFilter flt;
+    };
+    for (Case c : {Case{ArchiveFormat::Pax, ArchiveFilter::Gzip}, Case{ArchiveFormat::Pax, ArchiveFilter::None},
+                   Case{ArchiveFormat::Zip, ArchiveFilter::None}, Case{ArchiveFormat::Pax, ArchiveFilter::Xz}}) {
+        ASSERT_EQ(Write(archive, entries, c.f, c.flt), "");
+        std::string const whole = ReadFile(archive);
+        // Cut in the middle of the last entry's data.
+        ASSERT_TRUE(WriteFile(archive, whole.substr(0, whole.size() * 3 / 4)));
+        testsupport::RemoveTree(dest);
+        progress.clear();
+        EXPECT_EQ(Make().Extract(), -1) << static_cast<int>(c.f) << "/" << static_cast<int>(c.flt);
+        EXPECT_LT(progress.size(), 3u);
+    }
+    EXPECT_TRUE(Logged("archive_read_extract2 failed: '") || Logged("archive_read_next_header failed: '") ||
+                Logged("Failed to calculate total file numbers")) << Log();
+
+    // A corrupt deflate stream (compressible data, so the bytes hit codes).
+    ASSERT_EQ(Write(archive, {ArchiveEntry::file("a", std::string(100000, 'a')),
+                              ArchiveEntry::file("b", std::string(100000, 'b'))}),
+              "");
+    std::string bytes = ReadFile(archive);
+    for (size_t i = 20; i < 60; ++i)
+        bytes[i] = static_cast<char>(bytes[i] ^ 0x5a);
+    ASSERT_TRUE(WriteFile(archive, bytes));
+    testsupport::RemoveTree(dest);
+    EXPECT_EQ(Make().Extract(), -1);
+}
+
+TEST_F(ExtractTest, InvalidArguments) {
+    Extractor x = Make();
+    x.dest_dir.clear();
+    EXPECT_EQ(x.Extract(), -1);
+    EXPECT_TRUE(Logged("[ERROR] extractor("));
+    EXPECT_TRUE(Logged("): Invalid Argument\n"));
+    EXPECT_TRUE(texts.empty()) << "the label is not touched";
+    EXPECT_EQ(x.Count(), -1);
+    EXPECT_EQ(x.List(), -1);
+    EXPECT_TRUE(Logged("): Invalid argument\n"));
+    Extractor y = Make();
+    y.archive_path.clear();
+    EXPECT_EQ(y.Count(), -1);
+    EXPECT_EQ(y.copy_data(nullptr, nullptr), -1);
+}
+
+TEST_F(ExtractTest, ListPrintsEveryEntryAndToleratesDamage) {
+    std::string const name = "Contents/Gr\xc3\xbc\xc3\x9f" "e";
+    ASSERT_EQ(Write(archive, {ArchiveEntry::dir("Contents"), ArchiveEntry::file(name, "x"),
+                              ArchiveEntry::file("Contents/big", std::string(100000, 'b'))},
+                    ArchiveFormat::Pax, ArchiveFilter::None),
+              "");
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(Make().List(), 0);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "Contents/\n" + name + "\nContents/big\n");
+
+    std::string const whole = ReadFile(archive);
+    ASSERT_TRUE(WriteFile(archive, whole.substr(0, 3000)));  // header of the second entry cut
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(Make().List(), 0);
+    std::string const out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(out.rfind("Contents/\n", 0), 0u) << out;
+    EXPECT_EQ(Make().Count(), std::count(out.begin(), out.end(), '\n'));
+}
+
+TEST_F(ExtractTest, CopyDataCopiesBlocksAndReportsReadErrors) {
+    std::string const data = Noise(1 << 20);
+    ASSERT_EQ(Write(archive, {ArchiveEntry::file("f", data)}), "");
+    auto run = [&](std::string const& out) {
+        struct archive* r = archive_read_new();
+        archive_read_support_filter_all(r);
+        archive_read_support_format_all(r);
+        struct archive* w = archive_write_disk_new();
+        int rc = -2;
+        struct archive_entry* e = nullptr;
+        if (archive_read_open_filename(r, archive.c_str(), 10240) == ARCHIVE_OK &&
+            archive_read_next_header(r, &e) == ARCHIVE_OK) {
+            archive_entry_set_pathname(e, out.c_str());
+            if (archive_write_header(w, e) == ARCHIVE_OK)
+                rc = Extractor().copy_data(r, w);
+            archive_write_finish_entry(w);
+        }
+        archive_read_free(r);
+        archive_write_free(w);
+        return rc;
+    };
+    EXPECT_EQ(run(tmp / "copied"), 0);
+    EXPECT_EQ(ReadFile(tmp / "copied"), data);
+
+    std::string const whole = ReadFile(archive);
+    ASSERT_TRUE(WriteFile(archive, whole.substr(0, whole.size() / 2)));
+    EXPECT_EQ(run(tmp / "partial"), -1);
+    EXPECT_TRUE(Logged("archive_read_data_block failed: '")) << Log();
+}
+
+// The extractor runs on a worker thread; the relay belongs to the GUI
+// thread, so automatic connections queue. Every step must arrive, in
+// order, on the receiving thread, after the label text.
+TEST_F(ExtractTest, ProgressReachesAnotherThreadInOrderThroughQueuedConnections) {
+    std::vector<ArchiveEntry> entries;
+    for (int i = 0; i < 300; ++i)
+        entries.push_back(ArchiveEntry::file("f" + std::to_string(i), std::string(100, 'x')));
+    ASSERT_EQ(Write(archive, entries), "");
+
+    QObject receiver;
+    std::vector<std::pair<int, int>> got;
+    std::vector<QString> labels;
+    bool wrong_thread = false;
+    QThread* const gui = QThread::currentThread();
+    Notify_Adapter* n = Notify_Adapter::GetInstance();
+    auto p = QObject::connect(n, &Notify_Adapter::sigUpdateProgress, &receiver, [&](int t, int c) {
+        wrong_thread |= QThread::currentThread() != gui;
+        got.emplace_back(t, c);
+    });
+    auto d = QObject::connect(n, &Notify_Adapter::sigUpdateDialogText, &receiver, [&](QString const& s) {
+        wrong_thread |= QThread::currentThread() != gui;
+        labels.push_back(s);
+        EXPECT_TRUE(got.empty()) << "the label comes before any progress";
+    });
+
+    int result = 1;
+    QThread* worker = QThread::create([&] { result = Make().Extract(); });
+    QObject::connect(worker, &QThread::finished, App(), &QCoreApplication::quit);
+    QTimer::singleShot(60000, App(), &QCoreApplication::quit);
+    worker->start();
+    App()->exec();
+    worker->wait();
+    delete worker;
+    QCoreApplication::processEvents();  // anything still queued
+    QObject::disconnect(p);
+    QObject::disconnect(d);
+
+    EXPECT_EQ(result, 0) << Log();
+    EXPECT_FALSE(wrong_thread);
+    ASSERT_EQ(labels.size(), 1u);
+    EXPECT_EQ(labels[0], "Korvane Client is initializing...");
+    ASSERT_EQ(got.size(), 300u);
+    for (size_t i = 0; i < got.size(); ++i)
+        ASSERT_EQ(got[i], std::make_pair(300, static_cast<int>(i) + 1));
+    // The direct receivers of the fixture saw each step on the worker too.
+    EXPECT_EQ(progress.size(), 300u);
+}
+
+// Progress goes out after the entry is on disk and before the next one.
+TEST_F(ExtractTest, EachProgressStepFollowsItsEntryOnDisk) {
+    ASSERT_EQ(Write(archive, {ArchiveEntry::file("one", "1"), ArchiveEntry::file("two", "2"),
+                              ArchiveEntry::file("three", "3")}),
+              "");
+    std::vector<std::string> seen;
+    Notify_Adapter* n = Notify_Adapter::GetInstance();
+    auto c = QObject::connect(n, &Notify_Adapter::sigUpdateProgress, n, [&](int, int) {
+        seen.push_back(std::to_string(PathExists(dest + "/one")) + std::to_string(PathExists(dest + "/two")) +
+                       std::to_string(PathExists(dest + "/three")));
+    }, Qt::DirectConnection);
+    EXPECT_EQ(Make().Extract(), 0);
+    QObject::disconnect(c);
+    EXPECT_EQ(seen, (std::vector<std::string>{"100", "110", "111"}));
+    EXPECT_EQ(progress, (std::vector<std::pair<int, int>>{{3, 1}, {3, 2}, {3, 3}}));
+}
+
+}  // namespace
