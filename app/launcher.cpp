@@ -1,0 +1,132 @@
+#include "app/launcher.h"
+
+#include <QCoreApplication>
+
+#include "app/Notify_Adapter.h"
+#include "app/ProcessingProgressDialog.h"
+#include "app/StrTable.h"
+#include "service/mac/mac-service.h"
+
+#define KLOG_SOURCE "launcher"
+#define KLOG_COMPONENT "launcher_debug"
+#include "log/LogMacros.h"
+
+void HandlerThread::run() {
+    exec();
+}
+
+Worker::Worker() : Worker(new MacService) {}
+
+Worker::Worker(Service* service) : thread_(nullptr), service_(service) {
+    thread_ = new HandlerThread;
+    moveToThread(thread_);
+}
+
+Worker::~Worker() {
+    // Normally LaunchDone has joined the thread already; never destroy a
+    // running QThread.
+    if (thread_->isRunning()) {
+        thread_->quit();
+        thread_->wait();
+    }
+    delete thread_;
+    delete service_;
+}
+
+void Worker::StartThread() {
+    thread_->start(QThread::InheritPriority);
+}
+
+void Worker::QuitThread() {
+    thread_->quit();
+}
+
+void Worker::JoinThread() {
+    thread_->wait();
+}
+
+void Worker::HandleServicce() {
+    KLOG(Debug, "running\n");
+    service_->PreUpgrade();
+    if (service_->IsNeedUpgrade()) {
+        emit sigShowMsg();
+        // The extractor reports label and per-entry progress through
+        // Notify_Adapter while this runs.
+        if (service_->HandlePackageUpgrade() != 0) {
+            // Only logged: the installed client (if any) is still launched.
+            KLOG(Error, "Failed to upgrade package\n");
+        } else {
+            emit sigUpdateProgress(100, 100);
+            emit sigSetLabelText(StrTable::LoadStr(526).arg(StrTable::LoadStr(866), 0, QLatin1Char(' ')));
+        }
+    } else {
+        KLOG(Debug, "no need to upgrade\n");
+    }
+    service_->RemoveAgedFolders();
+    service_->PostUpgrade();
+    KLOG(Debug, "done\n");
+    // Last thing the worker does: LaunchDone joins this thread.
+    emit sigServiceDone();
+}
+
+Launcher::Launcher() : Launcher(new Worker) {}
+
+Launcher::Launcher(Worker* worker) : worker_(worker), dialog_(nullptr) {
+    dialog_ = new ProcessingProgressDialog;
+    dialog_->setCancelButton(nullptr);
+    dialog_->setAutoReset(false);
+    dialog_->setModal(false);
+
+    Notify_Adapter* relay = Notify_Adapter::GetInstance();
+    connect(this, SIGNAL(sigStart()), worker_, SLOT(HandleServicce()));
+    connect(worker_, SIGNAL(sigShowMsg()), this, SLOT(ShowMsgBox()));
+    connect(worker_, SIGNAL(sigServiceDone()), this, SLOT(LaunchDone()));
+    connect(worker_, SIGNAL(sigUpdateProgress(int, int)), this, SLOT(UpdateProgress(int, int)));
+    connect(worker_, SIGNAL(sigSetLabelText(QString)), this, SLOT(SetLabelText(QString)));
+    connect(relay, SIGNAL(sigUpdateProgress(int, int)), this, SLOT(UpdateProgress(int, int)));
+    connect(relay, SIGNAL(sigUpdateDialogText(QString)), this, SLOT(SetLabelText(QString)));
+}
+
+Launcher::~Launcher() {
+    delete worker_;
+    delete dialog_;
+}
+
+void Launcher::Run() {
+    worker_->StartThread();
+}
+
+void Launcher::Start() {
+    emit sigStart();
+}
+
+int Launcher::ProgressValue(int total, int steps) {
+    if (total < 1)
+        return -1;
+    // 64 bits: steps * 100 overflows int above ~21 million entries.
+    qint64 const value = static_cast<qint64>(steps) * 100 / total;
+    return static_cast<int>(qBound<qint64>(0, value, 100));
+}
+
+void Launcher::UpdateProgress(int total, int steps) {
+    int const value = ProgressValue(total, steps);
+    if (value < 0)
+        return;
+    dialog_->setValue(value);
+}
+
+void Launcher::SetLabelText(const QString& text) {
+    dialog_->setLabelText(text);
+}
+
+void Launcher::ShowMsgBox() {
+    dialog_->show();
+}
+
+void Launcher::LaunchDone() {
+    dialog_->setValue(100);
+    dialog_->hide();
+    worker_->QuitThread();
+    worker_->JoinThread();
+    QCoreApplication::quit();
+}

@@ -1,0 +1,76 @@
+#pragma once
+// The launcher runs the upgrade sequence off the GUI thread and carries its
+// progress back to the progress dialog:
+//   Launcher (GUI thread) owns the Worker and the dialog;
+//   Worker lives on its HandlerThread and owns the upgrade service.
+// The two threads exchange only int and QString values through queued signals.
+
+#include <QObject>
+#include <QString>
+#include <QThread>
+
+class ProcessingProgressDialog;
+class Service;
+
+class HandlerThread : public QThread {
+    Q_OBJECT
+protected:
+    void run() override;
+};
+
+class Worker : public QObject {
+    Q_OBJECT
+public:
+    // Owns a new MacService.
+    Worker();
+    // Owns `service` instead (tests drive the sequence with their own service).
+    explicit Worker(Service* service);
+    ~Worker() override;
+
+    void StartThread();
+    void QuitThread();
+    void JoinThread();
+
+signals:
+    void sigServiceDone();
+    void sigShowMsg();
+    void sigUpdateProgress(int, int);
+    void sigSetLabelText(const QString&);
+
+public slots:
+    void HandleServicce();
+
+private:
+    HandlerThread* thread_;
+    Service* service_;
+};
+
+class Launcher : public QObject {
+    Q_OBJECT
+public:
+    Launcher();
+    // Takes ownership of `worker`.
+    explicit Launcher(Worker* worker);
+    ~Launcher() override;
+
+    void Run();
+    void Start();
+
+    ProcessingProgressDialog* dialog() const { return dialog_; }
+
+    // The bar value for `steps` of `total`: 0..100, or -1 when total < 1.
+    static int ProgressValue(int total, int steps);
+
+signals:
+    void sigStart();
+
+public slots:
+    void LaunchDone();
+    void UpdateProgress(int total, int steps);
+    void SetLabelText(const QString&);
+    void ShowMsgBox();
+
+private:
+    Worker* worker_;
+    ProcessingProgressDialog* dialog_;
+};

@@ -1,0 +1,75 @@
+// The launcher executable: prepares the process-wide state (locale, plug-in
+// path, path registry, log), leaves at once when another launcher of the user
+// runs, then starts the UI and lets the Launcher do the upgrade and the launch.
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <clocale>
+#include <cstdio>
+
+#include "app/StrTable.h"
+#include "app/Startup.h"
+#include "app/launcher.h"
+#include "deskui/QtSingleApplication.h"
+#include "deskui/UIPathManager.h"
+#include "deskui/VeltraneLocale.h"
+
+#define KLOG_SOURCE "main"
+#define KLOG_COMPONENT "launcher_debug"
+#include "log/LogMacros.h"
+
+namespace {
+
+QByteArray RegistryUtf8(const char* key) {
+    return UIPathManager::getInstance()->getPath(QString::fromLatin1(key)).toUtf8();
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    setlocale(LC_ALL, "");
+    qInitResources_texts();
+
+    QString const plugin_dir = startup::PluginFolder(argv[0]);
+    QCoreApplication::setLibraryPaths(QStringList() << plugin_dir);
+    printf("lib path = '%s'\n", plugin_dir.toUtf8().constData());
+    fflush(stdout);
+
+    QtSingleApplication app(argc, argv, true);
+
+    startup::RegisterPaths(QDir::homePath(), QCoreApplication::applicationDirPath());
+
+    UIPathManager* paths = UIPathManager::getInstance();
+    QString const level_file = paths->getPath(QStringLiteral("root_resource_path")) + QStringLiteral("/log/launcher.debug");
+    QString const log_dir = paths->getPath(QStringLiteral("user_korvane_path")) + QStringLiteral("/log");
+    // Without a log folder the run goes on without a log file.
+    if (QDir().mkpath(log_dir)) {
+        Logger::Initialize(Logger::File, QFile::encodeName(log_dir + QStringLiteral("/launcher.log")).toStdString(),
+                           QFile::encodeName(level_file).toStdString(), 50, Logger::ThreadLock);
+        KLOG(Info, ">>> user_tarnwick_path = %s\n", RegistryUtf8("user_tarnwick_path").constData());
+        KLOG(Info, ">>> user_tarnwick_app_path = %s\n", RegistryUtf8("user_tarnwick_app_path").constData());
+        KLOG(Info, ">>> user_tarnwick_resource_path = %s\n", RegistryUtf8("user_tarnwick_resource_path").constData());
+        KLOG(Info, ">>> user_tarnwick_data_path = %s\n", RegistryUtf8("user_tarnwick_data_path").constData());
+        KLOG(Info, ">>> user_tarnwick_working_dir_path = %s\n", RegistryUtf8("user_tarnwick_working_dir_path").constData());
+        KLOG(Info, ">>> user_tarnwick_korvane_ui_path = %s\n", RegistryUtf8("user_tarnwick_korvane_ui_path").constData());
+        KLOG(Info, ">>> root_resource_path = %s\n", RegistryUtf8("root_resource_path").constData());
+    }
+
+    if (app.isRunning()) {
+        KLOG(Debug, "app has already launched, return\n");
+        return 0;
+    }
+
+    startup::UiStart const ui = startup::StartUserInterface(VeltraneLocale::getInstance()->getDefaultLanguage());
+    KLOG(Debug, "ui language = %s, translated = %d, font = %s\n", ui.language.toUtf8().constData(),
+         ui.translated ? 1 : 0, ui.font_family.toUtf8().constData());
+
+    auto* launcher = new Launcher;
+    launcher->Run();
+    launcher->Start();
+    int const code = app.exec();
+    delete launcher;
+    return code;
+}
