@@ -1,0 +1,318 @@
+// The built bundle run as a user would: a fresh HOME (with a space and
+// non-ASCII letters in its path), the offscreen platform, LANG unset or
+// C.UTF-8. Each test checks the installed files, the processes and the log.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "tests/app_launcher/E2ESupport.h"
+#include "tests/support/TestSupport.h"
+
+using namespace e2e;
+using testsupport::PathExists;
+using testsupport::ReadFile;
+using testsupport::WriteFile;
+
+namespace {
+
+struct LangCase {
+    char const* name;
+    char const* lang;  // nullptr: unset
+};
+
+class LauncherE2E : public ::testing::TestWithParam<LangCase> {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(PathExists(LauncherExe(BuiltBundle()))) << "build the korvane_bundle target first";
+        home_ = tmp_ / "home ünï çødé";
+        ASSERT_TRUE(testsupport::MakeDirs(home_));
+        korvane_ = home_ + "/.Korvane";
+        env_ = {{"HOME", home_},
+                {"QT_QPA_PLATFORM", std::string("offscreen")},
+                {"LANG", GetParam().lang ? std::optional<std::string>(GetParam().lang) : std::nullopt},
+                {"LC_ALL", std::nullopt},
+                {"LC_CTYPE", std::nullopt},
+                {"LC_MESSAGES", std::nullopt},
+                {"LANGUAGE", std::nullopt},
+                // Demo clients end on their own if a test dies half-way.
+                {"KORVANE_UI_LIFETIME", std::string("120")},
+                {"KORVANE_UI_EXIT_DELAY", std::nullopt},
+                {"KORVANE_UI_IGNORE_TERM", std::nullopt}};
+        built_build_ = InfoBuild(BuiltBundle() + "/Contents/Resources/INFO");
+        ASSERT_GT(built_build_, 0);
+    }
+
+    void TearDown() override {
+        EXPECT_TRUE(LaunchersFor(home_).empty()) << "a launcher process was left behind";
+        for (std::string const& line : ReadLines(LogPath()))
+            EXPECT_TRUE(IsLogLine(line)) << "malformed log line: '" << line << "'";
+        KillLeftovers(home_);
+    }
+
+    std::string LogPath() const { return korvane_ + "/log/launcher.log"; }
+    std::string PidFile() const { return korvane_ + "/ui.pid"; }
+    std::string InstalledInfo() const { return korvane_ + "/Korvane.app/Contents/Resources/INFO"; }
+    std::string InstalledUi() const { return korvane_ + "/Korvane.app/Contents/MacOS/korvane-ui"; }
+
+    LauncherRun Run(std::string const& bundle, EnvChanges extra = {}) {
+        EnvChanges env = env_;
+        for (auto const& e : extra) env[e.first] = e.second;
+        LauncherRun r = RunLauncher(bundle, env, tmp_.path());
+        EXPECT_FALSE(r.timed_out);
+        return r;
+    }
+
+    std::vector<std::string> RunLines(pid_t pid) { return LinesOfPid(ReadLines(LogPath()), pid); }
+
+    // A successful run's launcher lines and the client it started.
+    pid_t ExpectClientStarted(pid_t previous) {
+        pid_t const client = WaitForClient(PidFile(), previous);
+        EXPECT_GT(client, 1) << "no demo client runs after the launcher";
+        if (client > 1) {
+            EXPECT_EQ(ExeOf(client), InstalledUi()) << "the client runs from the per-user bundle";
+        }
+        return client;
+    }
+
+    // Installs the built bundle's package: a first run.
+    pid_t Install() {
+        LauncherRun r = Run(BuiltBundle());
+        EXPECT_EQ(r.exit_code, 0) << r.err;
+        EXPECT_EQ(InfoBuild(InstalledInfo()), built_build_);
+        return ExpectClientStarted(-1);
+    }
+
+    testsupport::TempDir tmp_{"korvane-e2e"};
+    std::string home_, korvane_;
+    EnvChanges env_;
+    int built_build_ = -1;
+};
+
+TEST_P(LauncherE2E, FirstInstallThenNothingToUpgrade) {
+    std::string const bundle = BuiltBundle();
+    LauncherRun r = Run(bundle);
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_EQ(r.out, "lib path = '" + bundle + "/Contents/Frameworks/plugins'\n");
+    EXPECT_LT(r.seconds, 10);
+
+    // The package is installed whole, framework links included.
+    EXPECT_EQ(InfoBuild(InstalledInfo()), built_build_);
+    EXPECT_EQ(access(InstalledUi().c_str(), X_OK), 0);
+    char link[256] = {0};
+    ssize_t const n = readlink((korvane_ + "/Korvane.app/Contents/Frameworks/KorvaneCore.framework/Versions/Current").c_str(),
+                               link, sizeof(link) - 1);
+    EXPECT_EQ(std::string(link, n > 0 ? static_cast<size_t>(n) : 0), "5");
+    EXPECT_FALSE(PathExists(korvane_ + "/Korvane.app_tmp"));
+    pid_t const first = ExpectClientStarted(-1);
+
+    std::vector<std::string> const lines = RunLines(r.pid);
+    std::vector<std::string> const info = {
+        ">>> user_tarnwick_path = " + home_ + "/.Tarnwick",
+        ">>> user_tarnwick_app_path = ",
+        ">>> user_tarnwick_resource_path = " + home_ + "/.Tarnwick/Tarnwick.app/Contents/Resources",
+        ">>> user_tarnwick_data_path = ",
+        ">>> user_tarnwick_working_dir_path = ",
+        ">>> user_tarnwick_korvane_ui_path = ",
+        ">>> root_resource_path = " + bundle + "/Contents/Resources"};
+    ASSERT_GE(lines.size(), info.size() + 2);
+    for (size_t i = 0; i < info.size(); ++i) {
+        EXPECT_NE(lines[i].find("[INFO] main("), std::string::npos) << lines[i];
+        EXPECT_EQ(MessageOf(lines[i]), info[i]);
+    }
+    EXPECT_TRUE(HasMessage(lines, "running"));
+    EXPECT_TRUE(HasMessage(lines, "done"));
+    EXPECT_FALSE(HasMessage(lines, "no need to upgrade"));
+    EXPECT_FALSE(HasMessage(lines, "Failed to upgrade package"));
+    EXPECT_EQ(MessageOf(lines.back()), "done");
+
+    // Second start: current install, nothing to do but launch.
+    kill(first, SIGTERM);
+    ASSERT_TRUE(WaitFor(first, 5000));
+    LauncherRun again = Run(bundle);
+    EXPECT_EQ(again.exit_code, 0) << again.err;
+    std::vector<std::string> const lines2 = RunLines(again.pid);
+    EXPECT_TRUE(HasMessage(lines2, "no need to upgrade"));
+    EXPECT_TRUE(HasMessage(lines2, "done"));
+    ExpectClientStarted(first);
+}
+
+TEST_P(LauncherE2E, UpgradeStopsTheRunningClientAndStartsTheNewOne) {
+    pid_t const old_client = Install();
+    ASSERT_GT(old_client, 1);
+    ASSERT_TRUE(WriteFile(korvane_ + "/Korvane.app/Contents/Resources/old-only.txt", "old\n"));
+
+    std::string const next = tmp_ / "next/Korvane Client.app";
+    ASSERT_TRUE(CopyBundle(next));
+    ASSERT_TRUE(RepackBundle(next, built_build_ + 1, tmp_ / "stage"));
+
+    LauncherRun r = Run(next);
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_LT(r.seconds, 10) << "stopping the client must not wait for a timeout";
+    EXPECT_FALSE(Alive(old_client)) << "the old client was not stopped";
+    EXPECT_EQ(InfoBuild(InstalledInfo()), built_build_ + 1);
+    EXPECT_FALSE(PathExists(korvane_ + "/Korvane.app/Contents/Resources/old-only.txt")) << "bundle not replaced";
+    EXPECT_FALSE(PathExists(korvane_ + "/Korvane.app_tmp"));
+    pid_t const new_client = ExpectClientStarted(old_client);
+    EXPECT_NE(new_client, old_client);
+
+    std::vector<std::string> const lines = RunLines(r.pid);
+    EXPECT_TRUE(HasMessage(lines, "running"));
+    EXPECT_FALSE(HasMessage(lines, "no need to upgrade"));
+    EXPECT_FALSE(HasMessage(lines, "Failed to upgrade package"));
+    EXPECT_TRUE(HasMessage(lines, "done"));
+    // Two client starts recorded: the first install's and the upgrade's.
+    std::vector<std::string> const starts = ReadLines(korvane_ + "/demo-ui.log");
+    EXPECT_EQ(starts.size(), 2u);
+}
+
+TEST_P(LauncherE2E, CorruptPackageKeepsTheOldClient) {
+    pid_t const old_client = Install();
+    ASSERT_GT(old_client, 1);
+    ASSERT_TRUE(WriteFile(korvane_ + "/Korvane.app/Contents/Resources/old-only.txt", "old\n"));
+
+    std::string const bad = tmp_ / "bad/Korvane Client.app";
+    ASSERT_TRUE(CopyBundle(bad));
+    std::string const pkg = bad + "/Contents/Resources/package/tarnwick.pkv";
+    std::string const whole = ReadFile(pkg);
+    ASSERT_GT(whole.size(), 1000u);
+    ASSERT_TRUE(WriteFile(pkg, whole.substr(0, whole.size() / 2)));  // a truncated gzip stream
+    ASSERT_TRUE(WriteFile(bad + "/Contents/Resources/INFO",
+                          "[Version]\nmajor_version=1\nminor_version=0\nbuild_version=" +
+                              std::to_string(built_build_ + 5) + "\nicon_overlay_version=1\n"));
+
+    LauncherRun r = Run(bad);
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    std::vector<std::string> const lines = RunLines(r.pid);
+    EXPECT_TRUE(HasMessage(lines, "Failed to upgrade package"));
+    EXPECT_TRUE(HasMessage(lines, "done"));
+    // Rolled back: the old bundle, whole, and its client started again.
+    EXPECT_EQ(InfoBuild(InstalledInfo()), built_build_);
+    EXPECT_EQ(ReadFile(korvane_ + "/Korvane.app/Contents/Resources/old-only.txt"), "old\n");
+    EXPECT_FALSE(PathExists(korvane_ + "/Korvane.app_tmp"));
+    EXPECT_FALSE(Alive(old_client));
+    ExpectClientStarted(old_client);
+}
+
+TEST_P(LauncherE2E, MigratesThePredecessorFolder) {
+    std::string const tarnwick = home_ + "/.Tarnwick";
+    ASSERT_TRUE(testsupport::MakeDirs(tarnwick + "/data/sub"));
+    ASSERT_TRUE(testsupport::MakeDirs(tarnwick + "/app/Tarnwick.app"));
+    ASSERT_TRUE(WriteFile(tarnwick + "/data/sub/notes ü.txt", "keep me\n"));
+    // The predecessor's client, running with its pid file in ~/.Tarnwick.
+    EnvChanges client_env = env_;
+    pid_t const old = Spawn({KORVANE_UI_EXE, "--pid-file", tarnwick + "/ui.pid"}, client_env);
+    ASSERT_GT(WaitForClient(tarnwick + "/ui.pid", -1), 1);
+
+    LauncherRun r = Run(BuiltBundle());
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_LT(r.seconds, 10);
+    EXPECT_TRUE(WaitFor(old, 2000)) << "the predecessor's client was not stopped";
+    EXPECT_EQ(ReadFile(korvane_ + "/data/sub/notes ü.txt"), "keep me\n");
+    EXPECT_FALSE(PathExists(tarnwick));
+    EXPECT_EQ(InfoBuild(InstalledInfo()), built_build_);
+    ExpectClientStarted(old);
+}
+
+TEST_P(LauncherE2E, SecondLauncherLeavesAtOnce) {
+    pid_t const first_client = Install();
+    ASSERT_GT(first_client, 1);
+    kill(first_client, SIGTERM);
+    ASSERT_TRUE(WaitFor(first_client, 5000));
+    // An older install and a client that takes 3 s to stop keep the first
+    // launcher busy in its upgrade.
+    ASSERT_TRUE(WriteFile(InstalledInfo(), "[Version]\nbuild_version=1\n"));
+    EnvChanges slow = env_;
+    slow["KORVANE_UI_EXIT_DELAY"] = std::string("3");
+    slow["KORVANE_UI_LIFETIME"] = std::string("60");
+    pid_t const slow_client = Spawn({InstalledUi()}, slow);
+    ASSERT_EQ(WaitForClient(PidFile(), -1), slow_client);
+
+    EnvChanges env = env_;
+    pid_t const first = Spawn({LauncherExe(BuiltBundle())}, env, tmp_ / "first.out", tmp_ / "first.err");
+    ASSERT_GT(first, 1);
+    // Wait until the first launcher holds the guard and works.
+    bool working = false;
+    for (int i = 0; i < 250 && !working; ++i) {
+        working = HasMessage(RunLines(first), "running");
+        if (!working) std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    ASSERT_TRUE(working) << ReadFile(tmp_ / "first.err");
+
+    LauncherRun second = Run(BuiltBundle());
+    EXPECT_EQ(second.exit_code, 0) << second.err;
+    EXPECT_LT(second.seconds, 2.5);
+    EXPECT_EQ(second.out, "lib path = '" + BuiltBundle() + "/Contents/Frameworks/plugins'\n");
+    EXPECT_TRUE(Alive(first)) << "the second launcher should have finished while the first still works";
+
+    std::vector<std::string> const lines2 = RunLines(second.pid);
+    ASSERT_EQ(lines2.size(), 8u);
+    EXPECT_EQ(MessageOf(lines2[0]), ">>> user_tarnwick_path = " + home_ + "/.Tarnwick");
+    EXPECT_EQ(MessageOf(lines2[6]), ">>> root_resource_path = " + BuiltBundle() + "/Contents/Resources");
+    EXPECT_NE(lines2[7].find("[DEBUG] main("), std::string::npos);
+    EXPECT_EQ(MessageOf(lines2[7]), "app has already launched, return");
+
+    int st = 0;
+    ASSERT_TRUE(WaitFor(first, 20000, &st));
+    EXPECT_TRUE(WIFEXITED(st) && WEXITSTATUS(st) == 0);
+    EXPECT_EQ(InfoBuild(InstalledInfo()), built_build_);
+    EXPECT_FALSE(Alive(slow_client));
+    ExpectClientStarted(slow_client);
+}
+
+TEST_P(LauncherE2E, PlainFileNamedLogMeansNoLog) {
+    ASSERT_TRUE(testsupport::MakeDirs(korvane_));
+    ASSERT_TRUE(WriteFile(korvane_ + "/log", "not a folder\n"));
+    LauncherRun r = Run(BuiltBundle());
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_EQ(ReadFile(korvane_ + "/log"), "not a folder\n");
+    EXPECT_FALSE(PathExists(korvane_ + "/log/launcher.log"));
+    EXPECT_EQ(InfoBuild(InstalledInfo()), built_build_);
+    ExpectClientStarted(-1);
+}
+
+INSTANTIATE_TEST_SUITE_P(Lang, LauncherE2E,
+                         ::testing::Values(LangCase{"LangUnset", nullptr}, LangCase{"CUtf8", "C.UTF-8"}),
+                         [](::testing::TestParamInfo<LangCase> const& i) { return std::string(i.param.name); });
+
+// The user's language reaches the launcher through the locale environment:
+// each of the 21 codes is chosen, its translation installed, and "tha"
+// selects the Thai font family.
+class LauncherLanguageE2E : public LauncherE2E {};
+
+TEST_P(LauncherLanguageE2E, EveryCodeIsChosenFromTheEnvironment) {
+    Install();
+    KillLeftovers(home_);
+    struct Case {
+        char const* var;
+        char const* value;
+        char const* code;
+    } const cases[] = {
+        {"LANGUAGE", "zh_CN", "chs"}, {"LANGUAGE", "zh_TW", "cht"}, {"LANGUAGE", "cs_CZ", "csy"},
+        {"LANGUAGE", "da_DK", "dan"}, {"LANGUAGE", "en_US", "enu"}, {"LANGUAGE", "fr_FR", "fre"},
+        {"LANGUAGE", "de_DE", "ger"}, {"LANGUAGE", "hu_HU", "hun"}, {"LANGUAGE", "it_IT", "ita"},
+        {"LANGUAGE", "ja_JP", "jpn"}, {"LANGUAGE", "ko_KR", "krn"}, {"LANGUAGE", "nl_NL", "nld"},
+        {"LANGUAGE", "nb_NO", "nor"}, {"LANGUAGE", "pl_PL", "plk"}, {"LANGUAGE", "pt_BR", "ptb"},
+        {"LANGUAGE", "pt_PT", "ptg"}, {"LANGUAGE", "ru_RU", "rus"}, {"LANGUAGE", "es_ES", "spn"},
+        {"LANGUAGE", "sv_SE", "sve"}, {"LANGUAGE", "th_TH", "tha"}, {"LANGUAGE", "tr_TR", "trk"},
+        {"LC_ALL", "th_TH.UTF-8", "tha"}, {"LC_ALL", "de_DE.UTF-8", "ger"}};
+    for (Case const& c : cases) {
+        SCOPED_TRACE(std::string(c.var) + "=" + c.value);
+        LauncherRun r = Run(BuiltBundle(), {{c.var, std::string(c.value)}});
+        EXPECT_EQ(r.exit_code, 0) << r.err;
+        std::string const font = std::string(c.code) == "tha" ? "Microsoft Sans Serif" : "Arial";
+        EXPECT_TRUE(HasMessage(RunLines(r.pid),
+                               std::string("ui language = ") + c.code + ", translated = 1, font = " + font));
+        KillLeftovers(home_);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Lang, LauncherLanguageE2E, ::testing::Values(LangCase{"LangUnset", nullptr}),
+                         [](::testing::TestParamInfo<LangCase> const& i) { return std::string(i.param.name); });
+
+}  // namespace

@@ -1,0 +1,454 @@
+// Launcher, Worker and the progress dialog on a real Qt event loop and a real
+// worker thread. The upgrade service is a small recording Service, so the
+// sequence and the signals can be observed without a package.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMetaObject>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QThread>
+#include <QEvent>
+#include <QTimer>
+#include <QTranslator>
+
+#include <algorithm>
+#include <climits>
+#include <future>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "app/Notify_Adapter.h"
+#include "app/ProcessingProgressDialog.h"
+#include "app/StrTable.h"
+#include "app/Startup.h"
+#include "app/launcher.h"
+#include "deskui/UIPathManager.h"
+#include "log/Logger.h"
+#include "service/cloud-service.h"
+#include "tests/support/TestSupport.h"
+
+using testsupport::TempDir;
+
+namespace {
+
+QApplication* App() {
+    static int argc = 1;
+    static char arg0[] = "app_launcher_unit";
+    static char* argv[] = {arg0, nullptr};
+    static QApplication* app = new QApplication(argc, argv);
+    return app;
+}
+
+// Ordered record of what happened on which thread.
+class Journal {
+public:
+    void Add(std::string what) {
+        std::lock_guard<std::mutex> g(mu_);
+        events_.push_back(std::move(what));
+        threads_.push_back(QThread::currentThread());
+    }
+    std::vector<std::string> Events() {
+        std::lock_guard<std::mutex> g(mu_);
+        return events_;
+    }
+    std::vector<QThread*> Threads() {
+        std::lock_guard<std::mutex> g(mu_);
+        return threads_;
+    }
+
+private:
+    std::mutex mu_;
+    std::vector<std::string> events_;
+    std::vector<QThread*> threads_;
+};
+
+class RecordingService : public Service {
+public:
+    RecordingService(Journal* j, bool need_upgrade, int upgrade_result)
+        : journal_(j), need_upgrade_(need_upgrade), upgrade_result_(upgrade_result) {}
+
+    void StopService() override { journal_->Add("StopService"); }
+    int HandlePackageUpgrade() override {
+        journal_->Add("HandlePackageUpgrade");
+        // What the extractor reports while it works.
+        Notify_Adapter::GetInstance()->UpdateDialogText(QStringLiteral("extracting"));
+        Notify_Adapter::GetInstance()->UpdateProgress(10, 3);
+        return upgrade_result_;
+    }
+    void PostUpgrade() override {
+        // RemoveAgedFolders is not virtual: its effect tells whether it ran.
+        std::string const aged =
+            UIPathManager::getInstance()->getPath(QStringLiteral("user_tarnwick_path")).toStdString() + "/app";
+        if (!testsupport::PathExists(aged))
+            journal_->Add("RemoveAgedFolders");
+        journal_->Add("PostUpgrade");
+    }
+    void PreUpgrade() override { journal_->Add("PreUpgrade"); }
+    bool IsNeedUpgrade() override {
+        journal_->Add("IsNeedUpgrade");
+        return need_upgrade_;
+    }
+
+private:
+    Journal* journal_;
+    bool need_upgrade_;
+    int upgrade_result_;
+};
+
+class LauncherTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        App();
+        // The path keys the dialog and RemoveAgedFolders read.
+        ASSERT_TRUE(testsupport::MakeDirs(tmp_ / "Resources/images"));
+        ASSERT_TRUE(testsupport::MakeDirs(tmp_ / "home/.Tarnwick/app/old"));
+        std::string const icon = testsupport::ReadFile(std::string(getenv("KORVANE_SOURCE_DIR")) +
+                                                       "/app/bundle/ico_72_tarnwick.png");
+        ASSERT_FALSE(icon.empty());
+        ASSERT_TRUE(testsupport::WriteFile(tmp_ / "Resources/images/ico_72_tarnwick.png", icon));
+        UIPathManager::getInstance()->setPath(QStringLiteral("root_resource_path"),
+                                              QString::fromStdString(tmp_ / "Resources"));
+        UIPathManager::getInstance()->setPath(QStringLiteral("user_tarnwick_path"),
+                                              QString::fromStdString(tmp_ / "home/.Tarnwick"));
+        ASSERT_TRUE(testsupport::WriteFile(tmp_ / "launcher.debug", "launcher_debug=7\nservice_debug=7\n"));
+        Logger::Initialize(Logger::File, tmp_ / "launcher.log", tmp_ / "launcher.debug", 50, Logger::ThreadLock);
+        StrTable::InitStrTable();
+        Notify_Adapter::GetInstance();  // belongs to the GUI thread, as in the launcher
+    }
+    void TearDown() override { Logger::Destroy(); }
+
+    std::string Log() { return testsupport::ReadFile(tmp_ / "launcher.log"); }
+
+    TempDir tmp_{"korvane-launcher"};
+    Journal journal_;
+};
+
+// Runs HandleServicce once on the worker's own thread and waits for the end.
+void RunWorkerOnce(Worker* worker, Journal* journal) {
+    std::promise<void> done;
+    QObject::connect(worker, &Worker::sigShowMsg, [journal] { journal->Add("sigShowMsg"); });
+    QObject::connect(worker, &Worker::sigUpdateProgress, [journal](int total, int steps) {
+        journal->Add("sigUpdateProgress(" + std::to_string(total) + "," + std::to_string(steps) + ")");
+    });
+    QObject::connect(worker, &Worker::sigSetLabelText,
+                     [journal](QString const& text) { journal->Add("sigSetLabelText(" + text.toStdString() + ")"); });
+    QObject::connect(worker, &Worker::sigServiceDone, [journal, &done] {
+        journal->Add("sigServiceDone");
+        done.set_value();
+    });
+    worker->StartThread();
+    ASSERT_TRUE(QMetaObject::invokeMethod(worker, "HandleServicce", Qt::QueuedConnection));
+    ASSERT_EQ(done.get_future().wait_for(std::chrono::seconds(20)), std::future_status::ready);
+    worker->QuitThread();
+    worker->JoinThread();
+}
+
+TEST(LauncherProgress, ValueArithmetic) {
+    EXPECT_EQ(Launcher::ProgressValue(7, 3), 42);
+    EXPECT_EQ(Launcher::ProgressValue(100, 100), 100);
+    EXPECT_EQ(Launcher::ProgressValue(3, 1), 33);
+    EXPECT_EQ(Launcher::ProgressValue(1, 0), 0);
+    // steps * 100 does not fit in 32 bits here.
+    EXPECT_EQ(Launcher::ProgressValue(INT_MAX, INT_MAX - 1), 99);
+    EXPECT_EQ(Launcher::ProgressValue(INT_MAX, INT_MAX / 2), 49);
+    // Out-of-range reports are clamped, a total below 1 is ignored.
+    EXPECT_EQ(Launcher::ProgressValue(10, 50), 100);
+    EXPECT_EQ(Launcher::ProgressValue(10, -5), 0);
+    EXPECT_EQ(Launcher::ProgressValue(0, 5), -1);
+    EXPECT_EQ(Launcher::ProgressValue(-3, 1), -1);
+    EXPECT_EQ(Launcher::ProgressValue(INT_MIN, INT_MIN), -1);
+}
+
+TEST_F(LauncherTest, UpdateProgressDrivesTheDialog) {
+    Launcher launcher(new Worker(new RecordingService(&journal_, false, 0)));
+    ProcessingProgressDialog* dialog = launcher.dialog();
+    launcher.UpdateProgress(7, 3);
+    EXPECT_EQ(dialog->value(), 42);
+    launcher.UpdateProgress(0, 0);
+    EXPECT_EQ(dialog->value(), 42) << "a total below 1 must leave the bar alone";
+    launcher.UpdateProgress(-1, 7);
+    EXPECT_EQ(dialog->value(), 42);
+    launcher.UpdateProgress(INT_MAX, INT_MAX - 1);
+    EXPECT_EQ(dialog->value(), 99);
+    launcher.UpdateProgress(2, 9);
+    EXPECT_EQ(dialog->value(), 100);
+    launcher.SetLabelText(QStringLiteral("label while hidden"));
+    EXPECT_EQ(dialog->labelText(), QStringLiteral("label while hidden"));
+    EXPECT_FALSE(dialog->isVisible());
+}
+
+TEST_F(LauncherTest, NoUpgradeEmitsNoProgressAndStillLaunches) {
+    Worker worker(new RecordingService(&journal_, false, 0));
+    QSignalSpy show(&worker, &Worker::sigShowMsg);
+    QSignalSpy progress(&worker, &Worker::sigUpdateProgress);
+    QSignalSpy label(&worker, &Worker::sigSetLabelText);
+    QSignalSpy done(&worker, &Worker::sigServiceDone);
+    RunWorkerOnce(&worker, &journal_);
+
+    EXPECT_EQ(show.count(), 0);
+    EXPECT_EQ(progress.count(), 0);
+    EXPECT_EQ(label.count(), 0);
+    EXPECT_EQ(done.count(), 1);
+    std::vector<std::string> const want = {"PreUpgrade", "IsNeedUpgrade", "RemoveAgedFolders", "PostUpgrade",
+                                           "sigServiceDone"};
+    EXPECT_EQ(journal_.Events(), want);
+    for (QThread* t : journal_.Threads()) EXPECT_NE(t, QThread::currentThread()) << "work ran on the GUI thread";
+    std::string const log = Log();
+    EXPECT_NE(log.find("launcher("), std::string::npos);
+    EXPECT_NE(log.find("running\n"), std::string::npos);
+    EXPECT_NE(log.find("no need to upgrade\n"), std::string::npos);
+    EXPECT_NE(log.find("done\n"), std::string::npos);
+    EXPECT_EQ(log.find("Failed to upgrade package"), std::string::npos);
+}
+
+TEST_F(LauncherTest, SuccessfulUpgradeShowsThenReportsReady) {
+    Worker worker(new RecordingService(&journal_, true, 0));
+    RunWorkerOnce(&worker, &journal_);
+    std::vector<std::string> const want = {"PreUpgrade",
+                                           "IsNeedUpgrade",
+                                           "sigShowMsg",
+                                           "HandlePackageUpgrade",
+                                           "sigUpdateProgress(100,100)",
+                                           "sigSetLabelText(Korvane Client is ready.)",
+                                           "RemoveAgedFolders",
+                                           "PostUpgrade",
+                                           "sigServiceDone"};
+    EXPECT_EQ(journal_.Events(), want);
+    EXPECT_EQ(Log().find("no need to upgrade"), std::string::npos);
+}
+
+TEST_F(LauncherTest, FailedUpgradeIsLoggedAndStillLaunches) {
+    Worker worker(new RecordingService(&journal_, true, -1));
+    RunWorkerOnce(&worker, &journal_);
+    std::vector<std::string> const want = {"PreUpgrade",        "IsNeedUpgrade", "sigShowMsg",
+                                           "HandlePackageUpgrade", "RemoveAgedFolders", "PostUpgrade",
+                                           "sigServiceDone"};
+    EXPECT_EQ(journal_.Events(), want);
+    EXPECT_NE(Log().find("[ERROR] launcher("), std::string::npos);
+    EXPECT_NE(Log().find("Failed to upgrade package\n"), std::string::npos);
+}
+
+// The whole launcher on the GUI event loop: the queued signals reach the
+// dialog in order, LaunchDone ends the loop and joins the worker.
+struct LoopRun {
+    std::vector<int> values;
+    QStringList labels;
+    bool shown = false;
+    bool timed_out = false;
+};
+
+class ShowWatch : public QObject {
+public:
+    explicit ShowWatch(bool* shown) : shown_(shown) {}
+    bool eventFilter(QObject*, QEvent* e) override {
+        if (e->type() == QEvent::Show) *shown_ = true;
+        return false;
+    }
+
+private:
+    bool* shown_;
+};
+
+LoopRun RunLauncherLoop(Launcher* launcher, bool start_first) {
+    LoopRun run;
+    ProcessingProgressDialog* dialog = launcher->dialog();
+    QProgressBar* bar = dialog->findChild<QProgressBar*>();
+    EXPECT_NE(bar, nullptr);
+    if (bar) QObject::connect(bar, &QProgressBar::valueChanged, [&run](int v) { run.values.push_back(v); });
+    ShowWatch watch(&run.shown);
+    dialog->installEventFilter(&watch);
+    QTimer::singleShot(20000, [&run] {
+        run.timed_out = true;
+        QCoreApplication::quit();
+    });
+    if (start_first) {
+        launcher->Start();
+        launcher->Run();
+    } else {
+        launcher->Run();
+        launcher->Start();
+    }
+    QApplication::exec();
+    run.labels << dialog->labelText();
+    return run;
+}
+
+TEST_F(LauncherTest, LaunchDoneEndsTheLoopAfterAnUpgrade) {
+    auto* launcher = new Launcher(new Worker(new RecordingService(&journal_, true, 0)));
+    LoopRun run = RunLauncherLoop(launcher, false);
+    EXPECT_FALSE(run.timed_out);
+    EXPECT_TRUE(run.shown) << "an upgrade shows the dialog";
+    ProcessingProgressDialog* dialog = launcher->dialog();
+    EXPECT_FALSE(dialog->isVisible()) << "LaunchDone hides the dialog";
+    EXPECT_EQ(dialog->value(), 100);
+    EXPECT_EQ(run.labels.back(), QStringLiteral("Korvane Client is ready."));
+    // The extractor's 3 of 10 (30), the worker's 100.
+    ASSERT_FALSE(run.values.empty());
+    EXPECT_NE(std::find(run.values.begin(), run.values.end(), 30), run.values.end());
+    EXPECT_EQ(run.values.back(), 100);
+    std::vector<std::string> const events = journal_.Events();
+    EXPECT_EQ(std::count(events.begin(), events.end(), "PreUpgrade"), 1);
+    delete launcher;  // the worker's thread has already ended
+}
+
+TEST_F(LauncherTest, FailedUpgradeKeepsTheExtractorsLabel) {
+    auto* launcher = new Launcher(new Worker(new RecordingService(&journal_, true, -1)));
+    LoopRun run = RunLauncherLoop(launcher, false);
+    EXPECT_FALSE(run.timed_out);
+    EXPECT_EQ(run.labels.back(), QStringLiteral("extracting"));
+    EXPECT_EQ(launcher->dialog()->value(), 100) << "LaunchDone still sets 100";
+    delete launcher;
+}
+
+TEST_F(LauncherTest, StartBeforeTheThreadRunsHandlesOnce) {
+    auto* launcher = new Launcher(new Worker(new RecordingService(&journal_, false, 0)));
+    LoopRun run = RunLauncherLoop(launcher, true);
+    EXPECT_FALSE(run.timed_out);
+    EXPECT_FALSE(run.shown) << "no upgrade: the dialog never shows";
+    std::vector<std::string> const events = journal_.Events();
+    EXPECT_EQ(std::count(events.begin(), events.end(), "PreUpgrade"), 1);
+    EXPECT_EQ(std::count(events.begin(), events.end(), "PostUpgrade"), 1);
+    delete launcher;
+}
+
+TEST_F(LauncherTest, DialogAsConstructed) {
+    Launcher launcher(new Worker(new RecordingService(&journal_, false, 0)));
+    ProcessingProgressDialog* d = launcher.dialog();
+    EXPECT_EQ(d->windowTitle(), QStringLiteral("Korvane Client"));
+    EXPECT_EQ(d->labelText(), QStringLiteral("Korvane Client is initializing..."));
+    EXPECT_EQ(d->minimum(), 0);
+    EXPECT_EQ(d->maximum(), 100);
+    EXPECT_EQ(d->value(), 0);
+    EXPECT_EQ(d->size(), QSize(400, 80));
+    EXPECT_EQ(d->minimumSize(), QSize(400, 80));
+    EXPECT_EQ(d->maximumSize(), QSize(400, 80));
+    EXPECT_EQ(d->windowFlags() & (Qt::WindowTitleHint | Qt::WindowSystemMenuHint),
+              Qt::WindowTitleHint | Qt::WindowSystemMenuHint);
+    EXPECT_FALSE(d->windowFlags() & Qt::WindowCloseButtonHint);
+    EXPECT_FALSE(d->isModal()) << "the launcher makes it non-modal again";
+    EXPECT_FALSE(d->autoReset());
+    EXPECT_EQ(d->findChild<QPushButton*>(), nullptr) << "no cancel button";
+    EXPECT_FALSE(d->windowIcon().availableSizes().isEmpty());
+    EXPECT_EQ(d->styleSheet(), QStringLiteral("QProgressDialog { background-color: WhiteSmoke; vertical-align: middle; }"));
+    EXPECT_FALSE(d->isVisible());
+}
+
+TEST_F(LauncherTest, DialogWithoutIconStillOpens) {
+    UIPathManager::getInstance()->setPath(QStringLiteral("root_resource_path"), QString::fromStdString(tmp_ / "none"));
+    ProcessingProgressDialog d;
+    EXPECT_TRUE(d.windowIcon().availableSizes().isEmpty());
+    d.show();
+    EXPECT_TRUE(d.isVisible());
+    d.hide();
+}
+
+// The scale factor is fixed when the application object starts, so each
+// factor runs in a child of this binary with QT_SCALE_FACTOR set.
+TEST(DialogScale, SizeFollowsTheScaleFactor) {
+    char const* self = getenv("KORVANE_LAUNCHER_UNIT_SELF");
+    std::string exe = self ? self : "";
+    if (exe.empty()) {
+        char buf[4096];
+        ssize_t n = readlink("/proc/self/exe", buf, sizeof(buf) - 1);
+        ASSERT_GT(n, 0);
+        exe.assign(buf, static_cast<size_t>(n));
+    }
+    struct Case {
+        char const* factor;
+        char const* size;
+    } const cases[] = {{"1", "400x80"}, {"1.5", "600x120"}, {"1.25", "500x100"}, {"1.3", "520x104"}};
+    for (Case const& c : cases) {
+        std::string const cmd = "QT_SCALE_FACTOR=" + std::string(c.factor) + " KORVANE_EXPECT_DIALOG_SIZE=" + c.size +
+                                " '" + exe + "' --gtest_filter=DialogScale.Child >/dev/null 2>&1";
+        EXPECT_EQ(system(cmd.c_str()), 0) << "scale " << c.factor << " should give " << c.size;
+    }
+}
+
+TEST(DialogScale, Child) {
+    char const* want = getenv("KORVANE_EXPECT_DIALOG_SIZE");
+    if (!want) GTEST_SKIP() << "runs only as the child of SizeFollowsTheScaleFactor";
+    App();
+    StrTable::InitStrTable();
+    ProcessingProgressDialog d;
+    QString const got = QString::number(d.width()) + "x" + QString::number(d.height());
+    EXPECT_EQ(got.toStdString(), want);
+}
+
+// Language start-up: every code loads its translation file from the texts
+// resource and the dialog shows that file's texts; "tha" picks the Thai font.
+TEST(StartupLanguage, EachCodeShowsItsTexts) {
+    App();
+    qInitResources_texts();
+    char const* codes[] = {"chs", "cht", "csy", "dan", "enu", "fre", "ger", "hun", "ita", "jpn", "krn",
+                           "nld", "nor", "plk", "ptb", "ptg", "rus", "spn", "sve", "tha", "trk"};
+    QStringList labels;
+    for (char const* code : codes) {
+        SCOPED_TRACE(code);
+        QString const c = QString::fromLatin1(code);
+        // The expected texts, read from the same file on its own.
+        QTranslator reference;
+        ASSERT_TRUE(reference.load(":/" + c + ".qm", "", "", "")) << "no :/" << code << ".qm in the texts resource";
+        QString const want_title = reference.translate("global", "Korvane Client");
+        QString const want_label = reference.translate("global", "%1 is initializing...").arg(want_title);
+        ASSERT_FALSE(want_title.isEmpty());
+
+        startup::UiStart const ui = startup::StartUserInterface(c);
+        EXPECT_TRUE(ui.translated);
+        ASSERT_NE(ui.translator, nullptr);
+        EXPECT_EQ(ui.font_family, c == "tha" ? QStringLiteral("Microsoft Sans Serif") : QStringLiteral("Arial"));
+        EXPECT_EQ(QApplication::font().family(), ui.font_family);
+        EXPECT_EQ(QApplication::font().pointSize(), 12);
+        {
+            ProcessingProgressDialog d;
+            EXPECT_EQ(d.windowTitle(), want_title);
+            EXPECT_EQ(d.labelText(), want_label);
+            EXPECT_EQ(d.font().family(), ui.font_family);
+            labels << d.labelText();
+            if (c != "enu") {
+                EXPECT_NE(d.labelText(), QStringLiteral("Korvane Client is initializing..."))
+                    << "left in English";
+            }
+        }
+        QCoreApplication::removeTranslator(ui.translator);
+        delete ui.translator;
+    }
+    labels.removeDuplicates();
+    EXPECT_GE(labels.size(), 18) << "most languages word the label differently";
+}
+
+TEST(StartupLanguage, UnknownCodeKeepsEnglish) {
+    App();
+    for (char const* code : {"THA", "xyz", ""}) {
+        startup::UiStart const ui = startup::StartUserInterface(QString::fromLatin1(code));
+        EXPECT_FALSE(ui.translated) << code;
+        EXPECT_EQ(ui.translator, nullptr);
+        EXPECT_EQ(ui.font_family, QStringLiteral("Arial")) << code;
+        EXPECT_EQ(StrTable::LoadStr(542).arg(StrTable::LoadStr(866)), QStringLiteral("Korvane Client is initializing..."));
+    }
+}
+
+TEST(StartupPaths, RegistryAndPluginFolder) {
+    startup::RegisterPaths(QStringLiteral("/Users/a"), QStringLiteral("/Apps/Korvane Client.app/Contents/MacOS"));
+    UIPathManager* p = UIPathManager::getInstance();
+    EXPECT_EQ(p->getPath("user_korvane_ui_path"), QStringLiteral("/Users/a/.Korvane/Korvane.app/Contents/MacOS/korvane-ui"));
+    EXPECT_EQ(p->getPath("user_korvane_path"), QStringLiteral("/Users/a/.Korvane"));
+    EXPECT_EQ(p->getPath("user_korvane_app_path"), QStringLiteral("/Users/a/.Korvane/Korvane.app"));
+    EXPECT_EQ(p->getPath("user_korvane_resource_path"), QStringLiteral("/Users/a/.Korvane/Korvane.app/Contents/Resources"));
+    EXPECT_EQ(p->getPath("user_korvane_data_path"), QStringLiteral("/Users/a/.Korvane/data"));
+    EXPECT_EQ(p->getPath("user_korvane_working_dir_path"), QStringLiteral("/Users/a/.Korvane/Korvane.app/Contents/MacOS"));
+    EXPECT_EQ(p->getPath("user_tarnwick_path"), QStringLiteral("/Users/a/.Tarnwick"));
+    EXPECT_EQ(p->getPath("user_tarnwick_resource_path"), QStringLiteral("/Users/a/.Tarnwick/Tarnwick.app/Contents/Resources"));
+    EXPECT_EQ(p->getPath("root_resource_path"), QStringLiteral("/Apps/Korvane Client.app/Contents/Resources"));
+    EXPECT_EQ(startup::PluginFolder("/Apps/Korvane Client.app/Contents/MacOS/korvane-launcher"),
+              QStringLiteral("/Apps/Korvane Client.app/Contents/Frameworks/plugins"));
+    // A trailing slash in home does not double up.
+    startup::RegisterPaths(QStringLiteral("/Users/b/"), QStringLiteral("/x/Contents/MacOS/"));
+    EXPECT_EQ(p->getPath("user_korvane_path"), QStringLiteral("/Users/b/.Korvane"));
+    EXPECT_EQ(p->getPath("root_resource_path"), QStringLiteral("/x/Contents/Resources"));
+}
+
+}  // namespace

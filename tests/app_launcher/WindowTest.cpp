@@ -1,0 +1,251 @@
+// The progress dialog as a real X11 window on an Xvfb server that the test
+// starts: the built launcher during an upgrade (title and geometry as X sees
+// them, a screenshot saved to the build folder), and the same dialog driven
+// in this process, where Qt's own view also gives the label.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <QApplication>
+#include <QThread>
+#include <QTimer>
+
+#include <chrono>
+#include <regex>
+#include <string>
+#include <thread>
+
+#include "app/Notify_Adapter.h"
+#include "app/ProcessingProgressDialog.h"
+#include "app/StrTable.h"
+#include "app/launcher.h"
+#include "deskui/UIPathManager.h"
+#include "service/cloud-service.h"
+#include "tests/app_launcher/E2ESupport.h"
+#include "tests/support/TestSupport.h"
+
+using namespace e2e;
+
+namespace {
+
+bool OnPath(std::string const& tool) {
+    return RunCommand({"/bin/sh", "-c", "command -v " + tool}) == 0;
+}
+
+// An Xvfb display of our own, stopped with the test.
+class XServer {
+public:
+    XServer() {
+        if (!OnPath("Xvfb")) {
+            reason_ = "Xvfb is not installed (Debian package xvfb)";
+            return;
+        }
+        for (int n = 90 + getpid() % 200; n < 400 && pid_ < 0; ++n) {
+            std::string const sock = "/tmp/.X11-unix/X" + std::to_string(n);
+            std::string const lock = "/tmp/.X" + std::to_string(n) + "-lock";
+            if (testsupport::PathExists(sock) || testsupport::PathExists(lock)) continue;
+            std::string xvfb;
+            RunCommand({"/bin/sh", "-c", "command -v Xvfb"}, {}, 5000, &xvfb);
+            while (!xvfb.empty() && (xvfb.back() == '\n')) xvfb.pop_back();
+            pid_t const pid = Spawn({xvfb, ":" + std::to_string(n), "-screen", "0", "1024x768x24", "-nolisten", "tcp"}, {});
+            for (int i = 0; i < 250; ++i) {
+                if (testsupport::PathExists(sock)) break;
+                if (WaitFor(pid, 0)) break;
+                std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            }
+            if (testsupport::PathExists(sock) && Alive(pid)) {
+                pid_ = pid;
+                display_ = ":" + std::to_string(n);
+            } else {
+                kill(pid, SIGKILL);
+                WaitFor(pid, 2000);
+            }
+        }
+        if (pid_ < 0) reason_ = "could not start Xvfb on a free display";
+    }
+    ~XServer() {
+        if (pid_ > 0) {
+            kill(pid_, SIGTERM);
+            if (!WaitFor(pid_, 3000)) {
+                kill(pid_, SIGKILL);
+                WaitFor(pid_, 2000);
+            }
+        }
+    }
+    bool ok() const { return pid_ > 0; }
+    std::string const& display() const { return display_; }
+    std::string const& reason() const { return reason_; }
+
+private:
+    pid_t pid_ = -1;
+    std::string display_;
+    std::string reason_;
+};
+
+struct XWindow {
+    std::string id;
+    int x = -1, y = -1, width = -1, height = -1;
+    std::string name;
+};
+
+// The window named exactly `title`, as the X server reports it.
+XWindow FindWindow(std::string const& display, std::string const& title, int timeout_ms) {
+    XWindow w;
+    EnvChanges const env = {{"DISPLAY", display}};
+    auto const until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
+    while (std::chrono::steady_clock::now() < until) {
+        std::string out;
+        if (RunCommand({"/usr/bin/xdotool", "search", "--onlyvisible", "--name", "^" + title + "$"}, env, 5000, &out) ==
+                0 &&
+            !out.empty()) {
+            w.id = out.substr(0, out.find('\n'));
+            std::string info;
+            RunCommand({"/usr/bin/xwininfo", "-id", w.id}, env, 5000, &info);
+            std::smatch m;
+            if (std::regex_search(info, m, std::regex(R"(Absolute upper-left X: +(-?\d+))"))) w.x = std::stoi(m[1]);
+            if (std::regex_search(info, m, std::regex(R"(Absolute upper-left Y: +(-?\d+))"))) w.y = std::stoi(m[1]);
+            if (std::regex_search(info, m, std::regex(R"(Width: (\d+))"))) w.width = std::stoi(m[1]);
+            if (std::regex_search(info, m, std::regex(R"(Height: (\d+))"))) w.height = std::stoi(m[1]);
+            RunCommand({"/usr/bin/xdotool", "getwindowname", w.id}, env, 5000, &w.name);
+            while (!w.name.empty() && w.name.back() == '\n') w.name.pop_back();
+            return w;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+    }
+    return w;
+}
+
+TEST(LauncherWindow, DialogDuringAnUpgradeOnXvfb) {
+    for (char const* tool : {"xdotool", "xwininfo", "import"})
+        if (!OnPath(tool)) GTEST_SKIP() << tool << " is not installed (scripts/setup.sh installs it)";
+    XServer x;
+    if (!x.ok()) GTEST_SKIP() << x.reason();
+
+    testsupport::TempDir tmp("korvane-window");
+    std::string const home = tmp / "home ünï";
+    std::string const korvane = home + "/.Korvane";
+    ASSERT_TRUE(testsupport::MakeDirs(home));
+    EnvChanges env = {{"HOME", home},
+                      {"QT_QPA_PLATFORM", std::string("offscreen")},
+                      {"LANG", std::string("C.UTF-8")},
+                      {"LANGUAGE", std::nullopt},
+                      {"LC_ALL", std::nullopt},
+                      {"KORVANE_UI_LIFETIME", std::string("60")}};
+    // First install, headless.
+    LauncherRun first = RunLauncher(BuiltBundle(), env, tmp.path());
+    ASSERT_EQ(first.exit_code, 0) << first.err;
+    KillLeftovers(home);
+
+    // An older install and a client that takes 2 s to stop: the dialog stays
+    // up at least that long.
+    ASSERT_TRUE(testsupport::WriteFile(korvane + "/Korvane.app/Contents/Resources/INFO", "[Version]\nbuild_version=1\n"));
+    EnvChanges slow = env;
+    slow["KORVANE_UI_EXIT_DELAY"] = std::string("2");
+    pid_t const client = Spawn({korvane + "/Korvane.app/Contents/MacOS/korvane-ui"}, slow);
+    ASSERT_EQ(WaitForClient(korvane + "/ui.pid", -1), client);
+
+    EnvChanges on_x = env;
+    on_x["QT_QPA_PLATFORM"] = std::string("xcb");
+    on_x["DISPLAY"] = x.display();
+    pid_t const launcher = Spawn({LauncherExe(BuiltBundle())}, on_x, tmp / "x.out", tmp / "x.err");
+    ASSERT_GT(launcher, 1);
+
+    XWindow w = FindWindow(x.display(), "Korvane Client", 5000);
+    ASSERT_FALSE(w.id.empty()) << "no window titled 'Korvane Client' appeared; launcher stderr: "
+                               << testsupport::ReadFile(tmp / "x.err");
+    EXPECT_EQ(w.name, "Korvane Client");
+    EXPECT_EQ(w.width, 400);
+    EXPECT_EQ(w.height, 80);
+
+    std::string const shot = std::string(getenv("KORVANE_BINARY_DIR")) + "/launcher-dialog.png";
+    unlink(shot.c_str());
+    // Give the dialog a moment to paint its label and bar.
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    EXPECT_EQ(RunCommand({"/usr/bin/import", "-display", x.display(), "-window", "root", shot}, {}, 20000), 0);
+    struct stat st {};
+    EXPECT_EQ(stat(shot.c_str(), &st), 0);
+    EXPECT_GT(st.st_size, 1000) << shot;
+    // The dialog's WhiteSmoke face is on the screen, against Xvfb's black.
+    std::string mean;
+    EXPECT_EQ(RunCommand({"/usr/bin/convert", shot, "-crop",
+                          std::to_string(w.width) + "x" + std::to_string(w.height) + "+" + std::to_string(w.x) + "+" +
+                              std::to_string(w.y),
+                          "-format", "%[fx:mean]", "info:"},
+                         {}, 20000, &mean),
+              0);
+    EXPECT_GT(atof(mean.c_str()), 0.7) << "the dialog did not paint: mean brightness " << mean;
+
+    int status = 0;
+    ASSERT_TRUE(WaitFor(launcher, 20000, &status));
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << testsupport::ReadFile(tmp / "x.err");
+    EXPECT_EQ(InfoBuild(korvane + "/Korvane.app/Contents/Resources/INFO"),
+              InfoBuild(BuiltBundle() + "/Contents/Resources/INFO"));
+    // Hidden after the run: the window is gone with the process.
+    EXPECT_TRUE(FindWindow(x.display(), "Korvane Client", 200).id.empty());
+    KillLeftovers(home);
+}
+
+// A service whose upgrade takes a while, so the dialog can be looked at.
+class SlowService : public Service {
+public:
+    void StopService() override {}
+    int HandlePackageUpgrade() override {
+        Notify_Adapter::GetInstance()->UpdateProgress(4, 1);
+        QThread::msleep(1500);
+        return 0;
+    }
+    void PostUpgrade() override {}
+    void PreUpgrade() override {}
+    bool IsNeedUpgrade() override { return true; }
+};
+
+TEST(LauncherWindow, LabelAndGeometryAsQtAndXSeeThem) {
+    for (char const* tool : {"xdotool", "xwininfo"})
+        if (!OnPath(tool)) GTEST_SKIP() << tool << " is not installed (scripts/setup.sh installs it)";
+    XServer x;
+    if (!x.ok()) GTEST_SKIP() << x.reason();
+    qputenv("QT_QPA_PLATFORM", "xcb");
+    qputenv("DISPLAY", QByteArray::fromStdString(x.display()));
+    testsupport::TempDir tmp("korvane-window");
+    UIPathManager::getInstance()->setPath("root_resource_path", QString::fromStdString(BuiltBundle() + "/Contents/Resources"));
+    UIPathManager::getInstance()->setPath("user_tarnwick_path", QString::fromStdString(tmp / ".Tarnwick"));
+    int argc = 1;
+    char arg0[] = "app_launcher_window";
+    char* argv[] = {arg0, nullptr};
+    QApplication app(argc, argv);
+    StrTable::InitStrTable();
+    Notify_Adapter::GetInstance();
+
+    auto* launcher = new Launcher(new Worker(new SlowService));
+    ProcessingProgressDialog* d = launcher->dialog();
+    QString label_seen, title_seen;
+    QSize size_seen;
+    int value_seen = -1;
+    XWindow w;
+    // Look while the worker sleeps in its upgrade.
+    QTimer::singleShot(700, [&] {
+        label_seen = d->labelText();
+        title_seen = d->windowTitle();
+        size_seen = d->frameGeometry().size();
+        value_seen = d->value();
+        w = FindWindow(x.display(), "Korvane Client", 500);
+    });
+    QTimer::singleShot(20000, [] { QCoreApplication::quit(); });
+    launcher->Run();
+    launcher->Start();
+    app.exec();
+    EXPECT_EQ(title_seen, QStringLiteral("Korvane Client"));
+    EXPECT_EQ(label_seen, QStringLiteral("Korvane Client is initializing..."));
+    EXPECT_EQ(size_seen, QSize(400, 80)) << "no window manager: no frame";
+    EXPECT_EQ(value_seen, 25);
+    ASSERT_FALSE(w.id.empty());
+    EXPECT_EQ(w.width, 400);
+    EXPECT_EQ(w.height, 80);
+    EXPECT_EQ(d->labelText(), QStringLiteral("Korvane Client is ready."));
+    EXPECT_FALSE(d->isVisible());
+    delete launcher;
+}
+
+}  // namespace
