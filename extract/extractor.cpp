@@ -181,8 +181,10 @@ int Extractor::Extract() {
         return -1;
     }
     KLOG(Debug, "decompress from '%s' to '%s'\n", archive_path.c_str(), dest_dir.c_str());
-    Notify_Adapter::GetInstance()->UpdateDialogText(
-        StrTable::LoadStr(542).arg(StrTable::LoadStr(866)));
+    QString label = StrTable::LoadStr(542);
+    if (label.contains(QLatin1String("%1")))  // a translation may drop it; arg() would warn
+        label = label.arg(StrTable::LoadStr(866));
+    Notify_Adapter::GetInstance()->UpdateDialogText(label);
 
     ScopedUtf8Ctype utf8;
     int const total = Count();

@@ -1,0 +1,281 @@
+// Extraction speed against bsdtar (Debian's libarchive-tools) on the same
+// archives in the same run.
+//
+//   cmake --build build --target bench_extract && build/bench/bench_extract [--mb 300] [--runs 3]
+//
+// Builds a client-like bundle (several thousand files, frameworks with
+// Versions/Current links, an executable) of about --mb megabytes in a
+// temporary folder, packs it with bsdtar as tar.gz, tar, zip and tar.xz, then
+// times `bsdtar -xf` and Extractor::Extract on each archive, alternately,
+// --runs times, and prints the median ratio and the peak resident memory of
+// each. Each extraction runs in a forked child so its peak RSS is its own;
+// the Extractor child also relays progress through a queued connection, as
+// the launcher does. --mb 30 gives a quick run. Everything is removed at the
+// end; nothing is written into the source tree.
+
+#include <fcntl.h>
+#include <ftw.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QCoreApplication>
+#include <QObject>
+#include <algorithm>
+#include <chrono>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "app/Notify_Adapter.h"
+#include "app/StrTable.h"
+#include "extract/extractor.h"
+
+namespace {
+
+struct Rng {
+    uint64_t s;
+    uint64_t next() {
+        s ^= s << 13;
+        s ^= s >> 7;
+        s ^= s << 17;
+        return s;
+    }
+};
+
+// Binary-like content: half noise, half repeated phrases, so that gzip
+// shrinks it about as much as it shrinks real executables.
+std::string Content(Rng& rng, size_t size) {
+    static const std::string phrase =
+        "__TEXT__cstring _objc_msgSend QString::fromUtf8 QWidget::setVisible libdeskui-qt ";
+    std::string s;
+    s.reserve(size);
+    while (s.size() < size) {
+        size_t chunk = std::min<size_t>(4096, size - s.size());
+        if (rng.next() & 1) {
+            for (size_t i = 0; i < chunk; i += 8) {
+                uint64_t v = rng.next();
+                s.append(reinterpret_cast<char const*>(&v), std::min<size_t>(8, chunk - i));
+            }
+        } else {
+            for (size_t i = 0; i < chunk; ++i)
+                s.push_back(phrase[(i + rng.next() % 3) % phrase.size()]);
+        }
+    }
+    return s;
+}
+
+void Die(char const* what) {
+    perror(what);
+    exit(1);
+}
+
+void Mkdirs(std::string const& path) {
+    for (size_t pos = 1; (pos = path.find('/', pos)) != std::string::npos; ++pos)
+        mkdir(path.substr(0, pos).c_str(), 0755);
+    mkdir(path.c_str(), 0755);
+}
+
+void Put(std::string const& path, std::string const& data, mode_t mode = 0644) {
+    Mkdirs(path.substr(0, path.rfind('/')));
+    int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, mode);
+    if (fd < 0 || write(fd, data.data(), data.size()) != static_cast<ssize_t>(data.size()) || close(fd) != 0)
+        Die(path.c_str());
+}
+
+void Link(std::string const& target, std::string const& path) {
+    if (symlink(target.c_str(), path.c_str()) != 0)
+        Die(path.c_str());
+}
+
+int RemoveOne(char const* p, struct stat const*, int, struct FTW*) {
+    remove(p);
+    return 0;
+}
+void RemoveTree(std::string const& p) { nftw(p.c_str(), RemoveOne, 32, FTW_DEPTH | FTW_PHYS); }
+
+struct Tree {
+    int files = 0;
+    int links = 0;
+    uint64_t bytes = 0;
+};
+
+// Contents/MacOS, 10 frameworks with their links, plug-ins, and thousands of
+// small resources in nested folders.
+Tree MakeBundle(std::string const& root, uint64_t total) {
+    Rng rng{0x9e3779b97f4a7c15ull};
+    Tree t;
+    auto put = [&](std::string const& rel, size_t size, mode_t mode = 0644) {
+        Put(root + "/" + rel, Content(rng, size), mode);
+        ++t.files;
+        t.bytes += size;
+    };
+    put("Contents/MacOS/korvane-ui", total / 20, 0755);
+    put("Contents/Info.plist", 2000);
+    put("Contents/Resources/INFO", 120);
+    static char const* const fws[] = {"QtCore", "QtGui", "QtWidgets", "QtNetwork", "QtDBus",
+                                      "QtSvg", "QtXml", "QtSql", "QtConcurrent", "QtPrintSupport"};
+    for (char const* fw : fws) {
+        std::string const base = std::string("Contents/Frameworks/") + fw + ".framework";
+        put(base + "/Versions/5/" + fw, total * 45 / 100 / 10, 0755);
+        put(base + "/Versions/5/Resources/Info.plist", 1500);
+        for (int h = 0; h < 20; ++h)
+            put(base + "/Versions/5/Headers/q" + std::to_string(h) + ".h", 3000 + rng.next() % 20000);
+        Link("5", root + "/" + base + "/Versions/Current");
+        Link(std::string("Versions/Current/") + fw, root + "/" + base + "/" + fw);
+        Link("Versions/Current/Resources", root + "/" + base + "/Resources");
+        Link("Versions/Current/Headers", root + "/" + base + "/Headers");
+        t.links += 4;
+    }
+    uint64_t const medium = total * 20 / 100;
+    for (int i = 0; i < 200; ++i)
+        put("Contents/PlugIns/p" + std::to_string(i % 8) + "/lib" + std::to_string(i) + ".dylib",
+            medium / 200, 0755);
+    uint64_t const small = total * 30 / 100;
+    int const nsmall = 4500;
+    for (int i = 0; i < nsmall; ++i)
+        put("Contents/Resources/r" + std::to_string(i % 45) + "/s" + std::to_string(i / 45 % 10) + "/f" +
+                std::to_string(i) + (i % 3 ? ".png" : ".qm"),
+            static_cast<size_t>(small / nsmall / 2 + rng.next() % (small / nsmall + 1)));
+    return t;
+}
+
+struct Result {
+    double seconds = 0;
+    long rss_kb = 0;
+    bool ok = false;
+};
+
+double Now() {
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+}
+
+Result Wait(pid_t pid, double start) {
+    int status = 0;
+    struct rusage ru{};
+    if (wait4(pid, &status, 0, &ru) < 0)
+        Die("wait4");
+    Result r;
+    r.seconds = Now() - start;
+    r.rss_kb = ru.ru_maxrss;
+    r.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    return r;
+}
+
+Result RunBsdtar(std::string const& archive, std::string const& dest) {
+    Mkdirs(dest);
+    double const start = Now();
+    pid_t pid = fork();
+    if (pid == 0) {
+        execlp("bsdtar", "bsdtar", "-xf", archive.c_str(), "-C", dest.c_str(), static_cast<char*>(nullptr));
+        _exit(127);
+    }
+    return Wait(pid, start);
+}
+
+Result RunExtractor(std::string const& archive, std::string const& dest) {
+    Mkdirs(dest);
+    double const start = Now();
+    pid_t pid = fork();
+    if (pid == 0) {
+        int argc = 1;
+        char name[] = "bench_extract";
+        char* argv[] = {name, nullptr};
+        QCoreApplication app(argc, argv);
+        StrTable::InitStrTable();
+        QObject receiver;
+        long steps = 0;
+        QObject::connect(Notify_Adapter::GetInstance(), &Notify_Adapter::sigUpdateProgress, &receiver,
+                         [&](int, int) { ++steps; }, Qt::QueuedConnection);
+        Extractor x;
+        x.dest_dir = dest;
+        x.archive_path = archive;
+        int const rc = x.Extract();
+        QCoreApplication::processEvents();
+        _exit(rc == 0 && steps > 0 ? 0 : 1);
+    }
+    return Wait(pid, start);
+}
+
+double Median(std::vector<double> v) {
+    std::sort(v.begin(), v.end());
+    return v[v.size() / 2];
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    uint64_t mb = 300;
+    int runs = 3;
+    for (int i = 1; i + 1 < argc; i += 2) {
+        if (!strcmp(argv[i], "--mb"))
+            mb = strtoull(argv[i + 1], nullptr, 10);
+        else if (!strcmp(argv[i], "--runs"))
+            runs = std::max(1, atoi(argv[i + 1]));
+    }
+    if (system("command -v bsdtar >/dev/null") != 0) {
+        fprintf(stderr, "bsdtar not found (apt-get install libarchive-tools)\n");
+        return 1;
+    }
+    char const* tmpdir = getenv("TMPDIR");
+    std::string tmpl = std::string(tmpdir && *tmpdir ? tmpdir : "/tmp") + "/korvane-bench-extract-XXXXXX";
+    if (!mkdtemp(&tmpl[0]))
+        Die("mkdtemp");
+    std::string const work = tmpl;
+
+    double t0 = Now();
+    Tree const tree = MakeBundle(work + "/src/Korvane.app", mb << 20);
+    printf("bundle: %d files, %d symlinks, %.0f MB (built in %.1f s)\n", tree.files, tree.links,
+           tree.bytes / 1048576.0, Now() - t0);
+
+    struct Fmt {
+        char const* name;
+        char const* flags;
+        double target;
+    };
+    Fmt const fmts[] = {{"tar.gz", "-czf", 1.25}, {"tar", "-cf", 1.15}, {"zip", "--format zip -cf", 1.15},
+                        {"tar.xz", "--options xz:compression-level=1 -cJf", 2.1}};
+    bool all_ok = true;
+    printf("%-7s %9s %11s %11s %7s %7s %12s %12s\n", "format", "archive", "bsdtar s", "Extract s", "ratio",
+           "target", "bsdtar RSS", "Extract RSS");
+    for (Fmt const& f : fmts) {
+        std::string const archive = work + "/bundle." + f.name;
+        t0 = Now();
+        std::string const cmd = std::string("cd '") + work + "/src' && bsdtar " + f.flags + " '" + archive +
+                                "' Korvane.app";
+        if (system(cmd.c_str()) != 0)
+            Die(cmd.c_str());
+        struct stat st{};
+        stat(archive.c_str(), &st);
+        std::vector<double> tb, te, ratio;
+        long rb = 0, re = 0;
+        for (int i = 0; i < runs; ++i) {
+            sync();  // earlier runs' writeback must not land in this one
+            Result b = RunBsdtar(archive, work + "/out-bsdtar");
+            sync();
+            Result e = RunExtractor(archive, work + "/out-extract/Korvane.app");
+            if (!b.ok || !e.ok) {
+                fprintf(stderr, "%s: extraction failed (bsdtar %d, Extract %d)\n", f.name, b.ok, e.ok);
+                all_ok = false;
+            }
+            tb.push_back(b.seconds);
+            te.push_back(e.seconds);
+            ratio.push_back(e.seconds / b.seconds);
+            rb = std::max(rb, b.rss_kb);
+            re = std::max(re, e.rss_kb);
+            RemoveTree(work + "/out-bsdtar");
+            RemoveTree(work + "/out-extract");
+        }
+        double const r = Median(ratio);
+        printf("%-7s %6.0f MB %11.2f %11.2f %6.2fx %6.2fx %9.1f MB %9.1f MB %s\n", f.name, st.st_size / 1048576.0,
+               Median(tb), Median(te), r, f.target, rb / 1024.0, re / 1024.0, r <= f.target ? "" : "OVER TARGET");
+        fflush(stdout);
+        unlink(archive.c_str());
+    }
+    RemoveTree(work);
+    return all_ok ? 0 : 1;
+}
