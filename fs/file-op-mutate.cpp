@@ -121,7 +121,9 @@ int OpenRegularSource(std::string const& src, int extraFlags, struct stat& st) {
 int FSMKDir(std::string const& path, bool recursive) {
     if (path.empty()) return -1;
     _FILE_INFO_tag info;
-    if (fsinternal::LStatInfo(path, info) != 0) {
+    // A file in the middle of the path (ENOTDIR) means the folder is not
+    // there; creating it then fails with -2 and says which level is a file.
+    if (fsinternal::LStatInfo(path, info) != 0 && (info.exists || errno != ENOTDIR)) {
         KLOG(Error, "FSMKDir: Failed to to file info '%s'\n", path.c_str());
         return -1;
     }
@@ -497,10 +499,11 @@ int FSMktemp(std::string const& dir, std::string& out) {
         KLOG(Error, "mkstemp(%s/XXXXXX): %s\n", dir.c_str(), strerror(ENAMETOOLONG));
         return -1;
     }
+    std::string const pattern = tmpl;  // mkstemp rewrites the X's even when it fails
     int fd = mkstemp(tmpl);
     if (fd < 0) {
         int const err = errno;
-        KLOG(Error, "mkstemp(%s): %s\n", tmpl, strerror(err));
+        KLOG(Error, "mkstemp(%s): %s\n", pattern.c_str(), strerror(err));
         return -1;
     }
     close(fd);

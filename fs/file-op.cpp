@@ -90,26 +90,39 @@ int GetFileInfo(std::string const& path, _FILE_INFO_tag& info) {
     return 0;
 }
 
+namespace {
+
+// The exact-name test: the stored path equals the given one after both are
+// brought to NFC. Normalising invalid UTF-8 yields "", which would make any
+// two such paths equal, so those are compared byte for byte.
+bool SameSpelling(std::string const& stored, std::string const& given) {
+    if (StringHelper::IsValid(stored) && StringHelper::IsValid(given))
+        return StringHelper::Normalize(stored, korvane::utils::NFC) ==
+               StringHelper::Normalize(given, korvane::utils::NFC);
+    return stored == given;
+}
+
+}  // namespace
+
 bool IsFileExist(std::string const& path, bool exactName) {
     if (path.empty()) return false;
     _FILE_INFO_tag info;
     if (GetFileInfo(path, info) != 0 || !info.exists) return false;
-    if (!exactName) return true;
-    // Normalising invalid UTF-8 yields "", which would make any two such
-    // paths equal; compare their bytes instead.
-    if (StringHelper::IsValid(info.path) && StringHelper::IsValid(path))
-        return StringHelper::Normalize(info.path, korvane::utils::NFC) ==
-               StringHelper::Normalize(path, korvane::utils::NFC);
-    return info.path == path;
+    return !exactName || SameSpelling(info.path, path);
 }
 
 int FSStat(std::string const& path, _FILE_INFO_tag& info, bool exactName) {
     if (path.empty()) return -1;
-    if (!IsFileExist(path, exactName)) {
+    // A path that can't be examined is reported as such, not as absent:
+    // callers would otherwise take an unreadable folder for a missing one.
+    _FILE_INFO_tag found;
+    if (GetFileInfo(path, found) != 0) return -2;
+    if (!found.exists || (exactName && !SameSpelling(found.path, path))) {
         info.exists = false;
         return 0;
     }
-    return GetFileInfo(path, info) < 0 ? -2 : 0;
+    info = found;
+    return 0;
 }
 
 std::string FSParentPath(std::string const& path) {
