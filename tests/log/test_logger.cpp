@@ -163,6 +163,12 @@ TEST_F(LoggerTest, StreamOutputsHaveNoLockAndTimestampEachLine) {
     EXPECT_TRUE(std::regex_match(err, std::regex(std::string(kStamp) + "to stderr 5\n"))) << err;
     EXPECT_FALSE(PathExists(dir / "ignored.log"));
 
+    ASSERT_EQ(Logger::Initialize(Logger::Syslog, "", "", 50, Logger::ProcessShared), 0);
+    EXPECT_EQ(Logger::log_fp, nullptr);
+    EXPECT_EQ(Logger::log_lock, nullptr);
+    EXPECT_TRUE(Logger::IsNeedToLog(Logger::Warning, "c"));
+    ASSERT_EQ(Logger::Initialize(Logger::Stderr, "", "", 50, Logger::ThreadLock), 0);
+
     // A size that can't be read is reported through the current stream.
     testing::internal::CaptureStderr();
     EXPECT_EQ(Logger::GetFileSize(dir / "nope"), 0);
