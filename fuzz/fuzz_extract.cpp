@@ -66,6 +66,8 @@ void Setup() {
         abort();
     g_root = tmpl;
     umask(022);
+    if (chmod(g_root.c_str(), 0755) != 0)
+        abort();
     atexit(CleanUp);
     if (mkdir((g_root + "/a").c_str(), 0755) != 0 || mkdir((g_root + "/a/b").c_str(), 0755) != 0)
         abort();

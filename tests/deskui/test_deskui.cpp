@@ -45,6 +45,8 @@ Child Spawn(std::vector<std::string> const& args, std::map<std::string, std::str
             vars[kv.substr(0, eq)] = kv.substr(eq + 1);
     }
     vars["QT_QPA_PLATFORM"] = "offscreen";
+    std::string const lsan = vars.count("LSAN_OPTIONS") ? vars["LSAN_OPTIONS"] + ":" : "";
+    vars["LSAN_OPTIONS"] = lsan + "suppressions=" DESKUI_HELPER_LSAN_SUPP;
     for (auto const& kv : env) {
         if (kv.second.empty())
             vars.erase(kv.first);
