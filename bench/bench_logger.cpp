@@ -82,9 +82,12 @@ public:
 
     void ReportRuns(std::vector<Run> const& runs) override {
         ConsoleReporter::ReportRuns(runs);
+        // Plain runs, or the mean when repetitions are asked for.
         for (Run const& run : runs) {
-            if (run.run_type != Run::RT_Iteration || run.iterations == 0) continue;
-            ns_per_iter[run.benchmark_name()] = run.GetAdjustedRealTime();
+            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
+                ns_per_iter[run.run_name.function_name] = run.GetAdjustedRealTime();
+            else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "mean")
+                ns_per_iter[run.run_name.function_name] = run.GetAdjustedRealTime();
         }
     }
 };
