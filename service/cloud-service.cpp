@@ -236,8 +236,9 @@ int Service::PrepareUserEnv() {
         if (good >= 0) {
             n = good;
             B = GetAppBackupDir(A, n);
-        } else if ((!pending || !marked.empty()) && !WriteMark(mark, "")) {
-            return -1;
+        } else if (!pending || !marked.empty()) {
+            FSMKDir(FSParentPath(mark), true);  // a first install may find no ~/.Korvane yet
+            if (!WriteMark(mark, "")) return -1;
         }
     } else {
         bool backed_up = false;

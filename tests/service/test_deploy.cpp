@@ -1,0 +1,426 @@
+// Deployment of the package with backup and rollback, on real files: after
+// any failure or crash the bundle is the complete new one or, byte for
+// byte, the old one.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <QObject>
+
+#include <random>
+#include <thread>
+
+#include "app/Notify_Adapter.h"
+#include "service/mac/mac-service.h"
+#include "tests/service/ServiceTestEnv.h"
+
+using servicetest::Leftovers;
+using servicetest::ServiceEnv;
+using servicetest::TreeDigest;
+namespace ts = testsupport;
+
+namespace {
+
+std::string Noise(size_t size, unsigned seed) {
+    std::mt19937 gen(seed);
+    std::string s(size, '\0');
+    for (auto& c : s) c = static_cast<char>(gen());
+    return s;
+}
+
+// The worker's sequence up to the launch.
+int RunSequence() {
+    MacService s;
+    s.PreUpgrade();
+    int r = 1;
+    if (s.IsNeedUpgrade()) r = s.HandlePackageUpgrade();
+    s.RemoveAgedFolders();
+    return r;
+}
+
+void CorruptPackage(ServiceEnv& env) { ASSERT_TRUE(ts::WriteFile(env.package, Noise(4000, 7))); }
+
+// A package whose entries start well and then break off.
+void TruncatedPackage(ServiceEnv& env, int build) {
+    auto entries = ts::ClientBundleEntries(build);
+    entries.push_back(ts::ArchiveEntry::file("Contents/Resources/big.bin", Noise(400000, 3)));
+    env.WritePackage(build, entries);
+    std::string data = ts::ReadFile(env.package);
+    ASSERT_TRUE(ts::WriteFile(env.package, data.substr(0, data.size() * 2 / 3)));
+}
+
+class Deploy : public ::testing::Test {
+protected:
+    ServiceEnv env;
+};
+
+TEST_F(Deploy, FirstInstallExtractsThePackageAndRemovesAnOldTmp) {
+    env.WritePackage(200);
+    ts::MakeDirs(env.app + "_tmp/junk");
+    MacService s;
+    ASSERT_EQ(s.PrepareUserEnv(), 0);
+    EXPECT_TRUE(servicetest::CompleteInstall(env));
+    std::string const log = env.Log();
+    EXPECT_EQ(log.find("failed to backup"), std::string::npos) << log;
+    EXPECT_NE(log.find("extract package: '" + env.package + "' -> '" + env.app + "'\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("user installation is ready, removing backup app\n"), std::string::npos) << log;
+    EXPECT_FALSE(s.IsNeedUpgrade());
+}
+
+TEST_F(Deploy, UpgradeSkipsATakenBackupNameAndRemovesEveryBackupTried) {
+    env.InstallApp(100);
+    env.WritePackage(200);
+    ts::MakeDirs(env.app + "_tmp/junk");
+    MacService s;
+    ASSERT_EQ(s.PrepareUserEnv(), 0);
+    EXPECT_TRUE(servicetest::CompleteInstall(env));
+    EXPECT_EQ(env.CountInLog("failed to backup app from '" + env.app + "' -> '" + env.app + "_tmp'\n"), 1u);
+    EXPECT_EQ(env.CountInLog("failed to backup app"), 1u);
+}
+
+TEST_F(Deploy, TenTakenBackupNamesLeaveEverythingAsItWas) {
+    env.InstallApp(100);
+    env.WritePackage(200);
+    std::vector<std::string> before;
+    for (int i = 0; i < 10; ++i) {
+        std::string const b = GetAppBackupDir(env.app, i);
+        ts::MakeDirs(b + "/old" + std::to_string(i));
+        before.push_back(TreeDigest(b));
+    }
+    std::string const app_before = TreeDigest(env.app);
+    MacService s;
+    EXPECT_EQ(s.PrepareUserEnv(), -1);
+    EXPECT_EQ(TreeDigest(env.app), app_before);
+    for (int i = 0; i < 10; ++i) EXPECT_EQ(TreeDigest(GetAppBackupDir(env.app, i)), before[i]);
+    EXPECT_FALSE(ts::PathExists(s.InstallMarkPath()));
+    EXPECT_EQ(env.CountInLog("failed to backup app from '" + env.app + "' -> '"), 11u);
+    EXPECT_EQ(env.CountInLog("failed to backup app from '" + env.app + "' -> '" + env.app +
+                             "_tmp9' at max retries, exiting\n"),
+              1u);
+    EXPECT_EQ(env.CountInLog("extract package"), 0u);  // the archive is never opened
+}
+
+TEST_F(Deploy, ACorruptArchiveRollsBackToTheOldBundle) {
+    env.InstallApp(100);
+    std::string const old = TreeDigest(env.app);
+    CorruptPackage(env);
+    MacService s;
+    EXPECT_EQ(s.PrepareUserEnv(), -1);
+    EXPECT_EQ(TreeDigest(env.app), old);
+    EXPECT_EQ(Leftovers(env.app), "");
+    EXPECT_NE(env.Log().find("Failed to extract package, rollback to old installation\n"), std::string::npos);
+}
+
+TEST_F(Deploy, AnArchiveBrokenMidWayRollsBackAndKeepsLowerLeftovers) {
+    env.InstallApp(100);
+    ts::MakeDirs(env.app + "_tmp/a");
+    ts::MakeDirs(env.app + "_tmp1/b");
+    std::string const old = TreeDigest(env.app);
+    TruncatedPackage(env, 200);
+    MacService s;
+    EXPECT_EQ(s.PrepareUserEnv(), -1);
+    EXPECT_EQ(TreeDigest(env.app), old);
+    EXPECT_EQ(Leftovers(env.app), "Korvane.app_tmp\nKorvane.app_tmp1\n");
+    EXPECT_TRUE(ts::PathExists(env.app + "_tmp/a"));
+    EXPECT_TRUE(ts::PathExists(env.app + "_tmp1/b"));
+}
+
+TEST_F(Deploy, AFailedFirstInstallStaysMarkedAsUnfinished) {
+    TruncatedPackage(env, 200);
+    MacService s;
+    EXPECT_EQ(s.PrepareUserEnv(), -1);
+    EXPECT_NE(env.Log().find("Failed to extract package, and no old installation to rollback\n"), std::string::npos);
+    EXPECT_TRUE(s.IsDeploymentPending());
+    // Even with the new INFO and executable already on disk.
+    s.PreUpgrade();
+    EXPECT_TRUE(s.IsNeedUpgrade());
+
+    env.WritePackage(200);
+    EXPECT_EQ(RunSequence(), 0);
+    EXPECT_TRUE(servicetest::CompleteInstall(env));
+}
+
+TEST(DeployVolume, AFullVolumeDuringExtractionRollsBack) {
+    ServiceEnv env("384k");
+    if (!env.home_ok()) GTEST_SKIP() << env.home_reason();
+    env.InstallApp(100);
+    ts::MakeDirs(env.korvane + "/data");
+    ASSERT_TRUE(ts::WriteFile(env.korvane + "/data/notes.txt", "user data"));
+    std::string const old = TreeDigest(env.app);
+    auto entries = ts::ClientBundleEntries(200);
+    entries.push_back(ts::ArchiveEntry::file("Contents/Resources/big.bin", Noise(2 << 20, 1)));
+    env.WritePackage(200, entries);
+
+    EXPECT_EQ(RunSequence(), -1);
+    EXPECT_EQ(TreeDigest(env.app), old);
+    EXPECT_EQ(Leftovers(env.app), "");
+    EXPECT_EQ(ts::ReadFile(env.korvane + "/data/notes.txt"), "user data");
+    EXPECT_NE(env.Log().find("rollback to old installation"), std::string::npos);
+
+    // Nothing was lost on the way: a package that fits still installs.
+    env.WritePackage(200);
+    EXPECT_EQ(RunSequence(), 0);
+    EXPECT_TRUE(servicetest::CompleteInstall(env));
+}
+
+// Root ignores folder permissions, so these run as nobody.
+class DeployUnwritable : public ::testing::Test {
+protected:
+    ServiceEnv env;
+    void SetUp() override {
+        if (!ts::IsRoot()) GTEST_SKIP() << "needs root to switch to nobody";
+        chmod(env.root.c_str(), 0755);
+        env.WritePackage(200);
+    }
+    void OwnHomeAsNobody() {
+        std::string const cmd = "chown -R 65534:65534 '" + env.home + "'";
+        ASSERT_EQ(system(cmd.c_str()), 0);
+    }
+};
+
+TEST_F(DeployUnwritable, AReadOnlyClientFolderLeavesTheOldBundle) {
+    env.InstallApp(100);
+    OwnHomeAsNobody();
+    chmod(env.korvane.c_str(), 0555);
+    std::string const old = TreeDigest(env.app);
+    int rc = ts::RunAsNobody([] {
+        MacService s;
+        return s.PrepareUserEnv() == -1 ? 0 : 1;
+    });
+    EXPECT_EQ(rc, 0);
+    EXPECT_EQ(TreeDigest(env.app), old);
+    EXPECT_EQ(Leftovers(env.app), "");
+}
+
+TEST_F(DeployUnwritable, AReadOnlyClientFolderRefusesAFirstInstall) {
+    ts::MakeDirs(env.korvane);
+    OwnHomeAsNobody();
+    chmod(env.korvane.c_str(), 0555);
+    int rc = ts::RunAsNobody([] {
+        MacService s;
+        return s.PrepareUserEnv() == -1 ? 0 : 1;
+    });
+    EXPECT_EQ(rc, 0);
+    EXPECT_EQ(ts::ListTree(env.korvane), "");
+}
+
+TEST_F(DeployUnwritable, AFailedRollbackIsLoggedAndRepairedByTheNextRun) {
+    env.InstallApp(100);
+    std::string const old = TreeDigest(env.app);
+    // The new bundle brings a read-only folder with a file, then breaks off:
+    // the fragment can't be removed by its owner.
+    auto entries = ts::ClientBundleEntries(200);
+    entries.push_back(ts::ArchiveEntry::dir("Contents/locked", 0555));
+    entries.push_back(ts::ArchiveEntry::file("Contents/locked/f", "x"));
+    entries.push_back(ts::ArchiveEntry::file("Contents/Resources/big.bin", Noise(400000, 5)));
+    env.WritePackage(200, entries);
+    std::string data = ts::ReadFile(env.package);
+    ASSERT_TRUE(ts::WriteFile(env.package, data.substr(0, data.size() * 2 / 3)));
+    OwnHomeAsNobody();
+
+    int rc = ts::RunAsNobody([] {
+        MacService s;
+        return s.PrepareUserEnv() == -1 ? 0 : 1;
+    });
+    EXPECT_EQ(rc, 0);
+    std::string const log = env.Log();
+    if (log.find("rollback: failed to remove '" + env.app + "'\n") == std::string::npos)
+        GTEST_SKIP() << "the extractor left the fragment removable";
+    EXPECT_NE(log.find("rollback: failed to move '" + env.app + "_tmp' back to '" + env.app + "'\n"),
+              std::string::npos)
+        << log;
+
+    // The next start sees the unfinished deployment and puts the old bundle back.
+    MacService s;
+    s.PreUpgrade();
+    EXPECT_TRUE(s.IsNeedUpgrade());
+    EXPECT_EQ(s.HandlePackageUpgrade(), -1);
+    EXPECT_EQ(TreeDigest(env.app), old);
+    EXPECT_EQ(Leftovers(env.app), "");
+}
+
+// ---- Crashes ----
+
+// Runs the worker's sequence in a child that kills itself when `arm` says so;
+// returns true when the child died of SIGKILL.
+template <typename Arm>
+bool CrashChild(Arm arm) {
+    pid_t pid = fork();
+    if (pid == 0) {
+        arm();
+        RunSequence();
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    return WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL;
+}
+
+void KillAtProgress(int k) {
+    static QObject context;
+    QObject::connect(
+        Notify_Adapter::GetInstance(), &Notify_Adapter::sigUpdateProgress, &context,
+        [k](int, int current) {
+            if (current == k) raise(SIGKILL);
+        },
+        Qt::DirectConnection);
+}
+
+// Kills the process at the first inotify event of `mask` on `path`.
+void KillOnEvent(std::string const& path, uint32_t mask) {
+    int fd = inotify_init1(IN_CLOEXEC);
+    if (fd < 0 || inotify_add_watch(fd, path.c_str(), mask) < 0) _exit(3);
+    std::thread([fd] {
+        char buf[4096];
+        if (read(fd, buf, sizeof buf) > 0) raise(SIGKILL);
+    }).detach();
+}
+
+class CrashDuringExtraction : public ::testing::TestWithParam<int> {
+protected:
+    ServiceEnv env;
+};
+
+TEST_P(CrashDuringExtraction, TheNextRunCompletesTheInstall) {
+    env.InstallApp(100);
+    env.WritePackage(200);
+    ASSERT_TRUE(CrashChild([this] { KillAtProgress(GetParam()); }));
+    EXPECT_TRUE(ts::PathExists(env.app + ".installing"));
+
+    MacService probe;
+    probe.PreUpgrade();
+    EXPECT_TRUE(probe.IsNeedUpgrade());
+    EXPECT_EQ(RunSequence(), 0);
+    EXPECT_TRUE(servicetest::CompleteInstall(env));
+    MacService after;
+    after.PreUpgrade();
+    EXPECT_FALSE(after.IsNeedUpgrade());
+}
+
+TEST_P(CrashDuringExtraction, AFailureOnTheNextRunRestoresTheOldBundle) {
+    env.InstallApp(100);
+    std::string const old = TreeDigest(env.app);
+    env.WritePackage(200);
+    ASSERT_TRUE(CrashChild([this] { KillAtProgress(GetParam()); }));
+    CorruptPackage(env);
+    EXPECT_EQ(RunSequence(), -1);
+    EXPECT_EQ(TreeDigest(env.app), old);
+    EXPECT_EQ(Leftovers(env.app), "");
+}
+
+TEST_P(CrashDuringExtraction, AFirstInstallIsCompletedByTheNextRun) {
+    env.WritePackage(200);
+    ASSERT_TRUE(CrashChild([this] { KillAtProgress(GetParam()); }));
+    MacService probe;
+    probe.PreUpgrade();
+    EXPECT_TRUE(probe.IsNeedUpgrade());
+    EXPECT_EQ(RunSequence(), 0);
+    EXPECT_TRUE(servicetest::CompleteInstall(env));
+}
+
+// Entry 5 is the new INFO: with it and the executable on disk the fragment
+// looks current.
+INSTANTIATE_TEST_SUITE_P(Entries, CrashDuringExtraction, ::testing::Values(1, 3, 5, 8, 10));
+
+class CrashOutsideExtraction : public ::testing::Test {
+protected:
+    ServiceEnv env;
+    std::string old_;
+    void SetUp() override {
+        env.InstallApp(100);
+        ts::MakeDirs(env.app + "_tmp/leftover");
+        old_ = TreeDigest(env.app);
+        env.WritePackage(200);
+    }
+    void ExpectRecovered() {
+        EXPECT_EQ(RunSequence(), 0);
+        EXPECT_TRUE(servicetest::CompleteInstall(env));
+    }
+};
+
+// A service whose extraction step never returns.
+class DyingService : public MacService {
+public:
+    int ExtractPackage() override {
+        raise(SIGKILL);
+        return -1;
+    }
+};
+
+TEST_F(CrashOutsideExtraction, BetweenBackupAndExtractionTheOldBundleIsNeverLost) {
+    pid_t pid = fork();
+    if (pid == 0) {
+        DyingService s;
+        s.PrepareUserEnv();
+        _exit(0);
+    }
+    int status = 0;
+    waitpid(pid, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+    ASSERT_FALSE(ts::PathExists(env.app));
+    EXPECT_EQ(TreeDigest(env.app + "_tmp1"), old_);
+
+    // A failing extraction now must give the old bundle back.
+    std::string const good = ts::ReadFile(env.package);
+    CorruptPackage(env);
+    EXPECT_EQ(RunSequence(), -1);
+    EXPECT_EQ(TreeDigest(env.app), old_);
+    EXPECT_EQ(Leftovers(env.app), "Korvane.app_tmp\n");
+    ASSERT_TRUE(ts::WriteFile(env.package, good));
+    ExpectRecovered();
+}
+
+TEST_F(CrashOutsideExtraction, WhenTheMarkAppears) {
+    ASSERT_TRUE(CrashChild([this] { KillOnEvent(env.korvane, IN_MOVED_TO); }));
+    ExpectRecovered();
+}
+
+TEST_F(CrashOutsideExtraction, WhileRemovingTheBackup) {
+    // Many files make the removal long enough to be caught half-way.
+    for (int i = 0; i < 3000; ++i)
+        ts::WriteFile(env.app + "/Contents/Resources/f" + std::to_string(i), std::to_string(i));
+    ASSERT_TRUE(CrashChild([this] { KillOnEvent(env.app + "/Contents/Resources", IN_DELETE); }));
+    ASSERT_TRUE(ts::PathExists(env.app + "_tmp1/Contents")) << "the removal was not interrupted";
+    EXPECT_EQ(TreeDigest(env.app), TreeDigest(env.ExtractReference()));  // already the new bundle
+    MacService probe;
+    probe.PreUpgrade();
+    EXPECT_TRUE(probe.IsNeedUpgrade());  // the clean-up is not finished
+    ExpectRecovered();
+}
+
+// ---- FSCopyPath ----
+
+TEST_F(Deploy, CopyPathCopiesFilesAndTreesAndFailsOnWhatItCannotCopy) {
+    MacService s;
+    std::string const src = env.root + "/src";
+    ts::MakeDirs(src + "/a/b");
+    ts::WriteFile(src + "/top.txt", "top");
+    ts::WriteFile(src + "/a/b/deep.txt", "deep");
+    EXPECT_EQ(s.FSCopyPath(src + "/top.txt", env.root + "/one.txt"), 0);
+    EXPECT_EQ(ts::ReadFile(env.root + "/one.txt"), "top");
+    EXPECT_EQ(s.FSCopyPath(src, env.root + "/dst"), 0);
+    EXPECT_EQ(ts::ListTree(env.root + "/dst"), "a/\na/b/\na/b/deep.txt\ntop.txt\n");
+    EXPECT_EQ(ts::ReadFile(env.root + "/dst/a/b/deep.txt"), "deep");
+
+    EXPECT_EQ(s.FSCopyPath(env.root + "/missing", env.root + "/x"), -1);
+    EXPECT_NE(env.Log().find("FSCopyPath: source path '" + env.root + "/missing' does not exist\n"),
+              std::string::npos);
+
+    if (!ts::IsRoot()) return;
+    chmod(env.root.c_str(), 0755);
+    ts::MakeDirs(env.root + "/out");
+    chmod((src + "/a").c_str(), 0);
+    ASSERT_EQ(system(("chown -R 65534:65534 '" + env.root + "/out'").c_str()), 0);
+    std::string const from = src, to = env.root + "/out/copy";
+    int rc = ts::RunAsNobody([&] {
+        MacService n;
+        return n.FSCopyPath(from, to) == -1 ? 0 : 1;
+    });
+    EXPECT_EQ(rc, 0) << "an unreadable folder must not pass for an empty one";
+}
+
+}  // namespace
