@@ -1,6 +1,7 @@
 #include "app/launcher.h"
 
 #include <QCoreApplication>
+#include <QTimer>
 
 #include "app/Notify_Adapter.h"
 #include "app/ProcessingProgressDialog.h"
@@ -72,11 +73,6 @@ void Worker::HandleServicce() {
 Launcher::Launcher() : Launcher(new Worker) {}
 
 Launcher::Launcher(Worker* worker) : worker_(worker), dialog_(nullptr) {
-    dialog_ = new ProcessingProgressDialog;
-    dialog_->setCancelButton(nullptr);
-    dialog_->setAutoReset(false);
-    dialog_->setModal(false);
-
     Notify_Adapter* relay = Notify_Adapter::GetInstance();
     connect(this, SIGNAL(sigStart()), worker_, SLOT(HandleServicce()));
     connect(worker_, SIGNAL(sigShowMsg()), this, SLOT(ShowMsgBox()));
@@ -85,6 +81,22 @@ Launcher::Launcher(Worker* worker) : worker_(worker), dialog_(nullptr) {
     connect(worker_, SIGNAL(sigSetLabelText(QString)), this, SLOT(SetLabelText(QString)));
     connect(relay, SIGNAL(sigUpdateProgress(int, int)), this, SLOT(UpdateProgress(int, int)));
     connect(relay, SIGNAL(sigUpdateDialogText(QString)), this, SLOT(SetLabelText(QString)));
+
+    // A dialog built here would show itself after its minimum duration; the
+    // lazily built one keeps that rule through this timer.
+    QTimer::singleShot(kMinimumDurationMs, this, [this] {
+        if (!done_) dialog()->show();
+    });
+}
+
+ProcessingProgressDialog* Launcher::dialog() {
+    if (!dialog_) {
+        dialog_ = new ProcessingProgressDialog;
+        dialog_->setCancelButton(nullptr);
+        dialog_->setAutoReset(false);
+        dialog_->setModal(false);
+    }
+    return dialog_;
 }
 
 Launcher::~Launcher() {
@@ -112,20 +124,24 @@ void Launcher::UpdateProgress(int total, int steps) {
     int const value = ProgressValue(total, steps);
     if (value < 0)
         return;
-    dialog_->setValue(value);
+    dialog()->setValue(value);
 }
 
 void Launcher::SetLabelText(const QString& text) {
-    dialog_->setLabelText(text);
+    dialog()->setLabelText(text);
 }
 
 void Launcher::ShowMsgBox() {
-    dialog_->show();
+    dialog()->show();
 }
 
 void Launcher::LaunchDone() {
-    dialog_->setValue(100);
-    dialog_->hide();
+    done_ = true;
+    // Never built when nothing was upgraded: nothing to finish or hide.
+    if (dialog_) {
+        dialog_->setValue(100);
+        dialog_->hide();
+    }
     worker_->QuitThread();
     worker_->JoinThread();
     QCoreApplication::quit();

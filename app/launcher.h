@@ -56,7 +56,15 @@ public:
     void Run();
     void Start();
 
-    ProcessingProgressDialog* dialog() const { return dialog_; }
+    // The progress dialog, created on first use: a start with nothing to
+    // upgrade never needs a window, and building one costs as much as a
+    // third of that start.
+    ProcessingProgressDialog* dialog();
+    bool hasDialog() const { return dialog_ != nullptr; }
+
+    // QProgressDialog's default minimum duration: a run still going after
+    // this long shows the dialog even when the worker never asked for it.
+    static constexpr int kMinimumDurationMs = 4000;
 
     // The bar value for `steps` of `total`: 0..100, or -1 when total < 1.
     static int ProgressValue(int total, int steps);
@@ -73,4 +81,5 @@ public slots:
 private:
     Worker* worker_;
     ProcessingProgressDialog* dialog_;
+    bool done_ = false;
 };

@@ -88,6 +88,15 @@ protected:
         return ExpectClientStarted(-1);
     }
 
+    // Installs, then marks the installed bundle with a file no package
+    // carries, so a test can tell whether it was replaced or kept.
+    pid_t InstallMarked() {
+        pid_t const client = Install();
+        EXPECT_TRUE(WriteFile(OldMarker(), "old\n"));
+        return client;
+    }
+    std::string OldMarker() const { return korvane_ + "/Korvane.app/Contents/Resources/old-only.txt"; }
+
     testsupport::TempDir tmp_{"korvane-e2e"};
     std::string home_, korvane_;
     EnvChanges env_;
@@ -143,9 +152,8 @@ TEST_P(LauncherE2E, FirstInstallThenNothingToUpgrade) {
 }
 
 TEST_P(LauncherE2E, UpgradeStopsTheRunningClientAndStartsTheNewOne) {
-    pid_t const old_client = Install();
+    pid_t const old_client = InstallMarked();
     ASSERT_GT(old_client, 1);
-    ASSERT_TRUE(WriteFile(korvane_ + "/Korvane.app/Contents/Resources/old-only.txt", "old\n"));
 
     std::string const next = tmp_ / "next/Korvane Client.app";
     ASSERT_TRUE(CopyBundle(next));
@@ -156,7 +164,7 @@ TEST_P(LauncherE2E, UpgradeStopsTheRunningClientAndStartsTheNewOne) {
     EXPECT_LT(r.seconds, 10) << "stopping the client must not wait for a timeout";
     EXPECT_FALSE(Alive(old_client)) << "the old client was not stopped";
     EXPECT_EQ(InfoBuild(InstalledInfo()), built_build_ + 1);
-    EXPECT_FALSE(PathExists(korvane_ + "/Korvane.app/Contents/Resources/old-only.txt")) << "bundle not replaced";
+    EXPECT_FALSE(PathExists(OldMarker())) << "bundle not replaced";
     EXPECT_FALSE(PathExists(korvane_ + "/Korvane.app_tmp"));
     pid_t const new_client = ExpectClientStarted(old_client);
     EXPECT_NE(new_client, old_client);
@@ -172,9 +180,8 @@ TEST_P(LauncherE2E, UpgradeStopsTheRunningClientAndStartsTheNewOne) {
 }
 
 TEST_P(LauncherE2E, CorruptPackageKeepsTheOldClient) {
-    pid_t const old_client = Install();
+    pid_t const old_client = InstallMarked();
     ASSERT_GT(old_client, 1);
-    ASSERT_TRUE(WriteFile(korvane_ + "/Korvane.app/Contents/Resources/old-only.txt", "old\n"));
 
     std::string const bad = tmp_ / "bad/Korvane Client.app";
     ASSERT_TRUE(CopyBundle(bad));
@@ -193,7 +200,7 @@ TEST_P(LauncherE2E, CorruptPackageKeepsTheOldClient) {
     EXPECT_TRUE(HasMessage(lines, "done"));
     // Rolled back: the old bundle, whole, and its client started again.
     EXPECT_EQ(InfoBuild(InstalledInfo()), built_build_);
-    EXPECT_EQ(ReadFile(korvane_ + "/Korvane.app/Contents/Resources/old-only.txt"), "old\n");
+    EXPECT_EQ(ReadFile(OldMarker()), "old\n");
     EXPECT_FALSE(PathExists(korvane_ + "/Korvane.app_tmp"));
     EXPECT_FALSE(Alive(old_client));
     ExpectClientStarted(old_client);

@@ -80,6 +80,7 @@ public:
         return upgrade_result_;
     }
     void PostUpgrade() override {
+        if (post_upgrade_delay_ms > 0) QThread::msleep(static_cast<unsigned long>(post_upgrade_delay_ms));
         // RemoveAgedFolders is not virtual: its effect tells whether it ran.
         std::string const aged =
             UIPathManager::getInstance()->getPath(QStringLiteral("user_tarnwick_path")).toStdString() + "/app";
@@ -92,6 +93,8 @@ public:
         journal_->Add("IsNeedUpgrade");
         return need_upgrade_;
     }
+
+    int post_upgrade_delay_ms = 0;
 
 private:
     Journal* journal_;
@@ -253,18 +256,30 @@ private:
     bool* shown_;
 };
 
-LoopRun RunLauncherLoop(Launcher* launcher, bool start_first) {
+// With `watch_dialog` the dialog is built up front so its bar and Show
+// events can be followed; without it, the run decides whether one is built.
+LoopRun RunLauncherLoop(Launcher* launcher, bool start_first, bool watch_dialog = true) {
     LoopRun run;
-    ProcessingProgressDialog* dialog = launcher->dialog();
-    QProgressBar* bar = dialog->findChild<QProgressBar*>();
-    EXPECT_NE(bar, nullptr);
-    if (bar) QObject::connect(bar, &QProgressBar::valueChanged, [&run](int v) { run.values.push_back(v); });
     ShowWatch watch(&run.shown);
-    dialog->installEventFilter(&watch);
-    QTimer::singleShot(20000, [&run] {
+    if (watch_dialog) {
+        ProcessingProgressDialog* dialog = launcher->dialog();
+        QProgressBar* bar = dialog->findChild<QProgressBar*>();
+        EXPECT_NE(bar, nullptr);
+        if (bar) QObject::connect(bar, &QProgressBar::valueChanged, [&run](int v) { run.values.push_back(v); });
+        dialog->installEventFilter(&watch);
+    }
+    QTimer poll;
+    QObject::connect(&poll, &QTimer::timeout, [&] {
+        if (launcher->hasDialog() && launcher->dialog()->isVisible()) run.shown = true;
+    });
+    poll.start(50);
+    QTimer guard;
+    guard.setSingleShot(true);
+    QObject::connect(&guard, &QTimer::timeout, [&run] {
         run.timed_out = true;
         QCoreApplication::quit();
     });
+    guard.start(20000);
     if (start_first) {
         launcher->Start();
         launcher->Run();
@@ -273,7 +288,7 @@ LoopRun RunLauncherLoop(Launcher* launcher, bool start_first) {
         launcher->Start();
     }
     QApplication::exec();
-    run.labels << dialog->labelText();
+    if (launcher->hasDialog()) run.labels << launcher->dialog()->labelText();
     return run;
 }
 
@@ -306,12 +321,28 @@ TEST_F(LauncherTest, FailedUpgradeKeepsTheExtractorsLabel) {
 
 TEST_F(LauncherTest, StartBeforeTheThreadRunsHandlesOnce) {
     auto* launcher = new Launcher(new Worker(new RecordingService(&journal_, false, 0)));
-    LoopRun run = RunLauncherLoop(launcher, true);
+    LoopRun run = RunLauncherLoop(launcher, true, false);
     EXPECT_FALSE(run.timed_out);
     EXPECT_FALSE(run.shown) << "no upgrade: the dialog never shows";
+    EXPECT_FALSE(launcher->hasDialog()) << "no upgrade: no window is even built";
     std::vector<std::string> const events = journal_.Events();
     EXPECT_EQ(std::count(events.begin(), events.end(), "PreUpgrade"), 1);
     EXPECT_EQ(std::count(events.begin(), events.end(), "PostUpgrade"), 1);
+    delete launcher;
+}
+
+// A run with nothing to upgrade that still takes longer than a progress
+// dialog's minimum duration shows the dialog, as the toolkit would.
+TEST_F(LauncherTest, SlowRunShowsTheDialogAfterTheMinimumDuration) {
+    auto* service = new RecordingService(&journal_, false, 0);
+    service->post_upgrade_delay_ms = Launcher::kMinimumDurationMs + 600;
+    auto* launcher = new Launcher(new Worker(service));
+    LoopRun run = RunLauncherLoop(launcher, false, false);
+    EXPECT_FALSE(run.timed_out);
+    EXPECT_TRUE(run.shown);
+    ASSERT_TRUE(launcher->hasDialog());
+    EXPECT_EQ(launcher->dialog()->labelText(), QStringLiteral("Korvane Client is initializing..."));
+    EXPECT_FALSE(launcher->dialog()->isVisible());
     delete launcher;
 }
 
