@@ -200,8 +200,17 @@ LauncherRun RunLauncher(std::string const& bundle, EnvChanges const& env, std::s
     return run;
 }
 
-std::string BuiltBundle() { return Env("KORVANE_BINARY_DIR") + "/Korvane Client.app"; }
-std::string SourceDir() { return Env("KORVANE_SOURCE_DIR"); }
+// The environment names the folders when the test runs under CTest; the
+// values compiled in serve a direct run of the binary.
+std::string SourceDir() {
+    std::string const v = Env("KORVANE_SOURCE_DIR");
+    return v.empty() ? KORVANE_TEST_SOURCE_DIR : v;
+}
+std::string BinaryDir() {
+    std::string const v = Env("KORVANE_BINARY_DIR");
+    return v.empty() ? KORVANE_TEST_BINARY_DIR : v;
+}
+std::string BuiltBundle() { return BinaryDir() + "/Korvane Client.app"; }
 
 int InfoBuild(std::string const& info_path) {
     std::istringstream in(testsupport::ReadFile(info_path));

@@ -46,6 +46,7 @@ std::string LauncherExe(std::string const& bundle);
 // The bundle the build assembled, and facts about it.
 std::string BuiltBundle();
 std::string SourceDir();
+std::string BinaryDir();
 int InfoBuild(std::string const& info_path);  // -1 when unreadable
 
 // A copy of the built bundle at dest (the launcher bundle's name included).

@@ -159,7 +159,7 @@ TEST(LauncherWindow, DialogDuringAnUpgradeOnXvfb) {
     EXPECT_EQ(w.width, 400);
     EXPECT_EQ(w.height, 80);
 
-    std::string const shot = std::string(getenv("KORVANE_BINARY_DIR")) + "/launcher-dialog.png";
+    std::string const shot = BinaryDir() + "/launcher-dialog.png";
     unlink(shot.c_str());
     // Give the dialog a moment to paint its label and bar.
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
