@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QStringList>
+#include <QTranslator>
 #include <clocale>
 #include <cstdio>
 
@@ -71,5 +72,7 @@ int main(int argc, char** argv) {
     launcher->Start();
     int const code = app.exec();
     delete launcher;
+    // Installed for the whole run; gone with the application object.
+    delete ui.translator;
     return code;
 }
