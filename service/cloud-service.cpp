@@ -10,6 +10,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFile>
 #include <QSettings>
 
 #include <cerrno>
@@ -34,7 +35,20 @@ std::string NativeRegistryPath(char const* key, char const* suffix = "") {
     return QDir::toNativeSeparators(path).toUtf8().toStdString();
 }
 
+// The INI reader turns "@Variant(...)" anywhere in the file into a Qt object
+// of any registered type, GUI types included, and that on the worker thread;
+// version values are plain text, so such a file is not read at all.
+bool HoldsSerializedVariant(std::string const& path) {
+    QFile file(QString::fromUtf8(path.c_str()));
+    if (!file.open(QIODevice::ReadOnly)) return false;
+    return file.readAll().contains("@Variant(");
+}
+
 void ReadVersionFile(std::string const& path, VersionInfo& version) {
+    if (HoldsSerializedVariant(path)) {
+        KLOG(Error, "'%s' holds a serialized value, not read\n", path.c_str());
+        return;
+    }
     QSettings settings(QString::fromUtf8(path.c_str()), QSettings::IniFormat);
     settings.setIniCodec("UTF-8");
     settings.beginGroup(QStringLiteral("Version"));

@@ -48,13 +48,9 @@ ServiceEnv::ServiceEnv(std::string const& home_tmpfs) {
     EnsureApplication();
     dir_.reset(new testsupport::TempDir("korvane-service"));
     root = dir_->path();
-    home = root + "/home";
-    if (!home_tmpfs.empty()) mount_.reset(new testsupport::TmpfsMount(home, home_tmpfs));
-    testsupport::MakeDirs(home);
-    home_env_.reset(new testsupport::ScopedEnv("HOME", home.c_str()));
-    korvane = home + "/.Korvane";
-    app = korvane + "/Korvane.app";
-    tarnwick = home + "/.Tarnwick";
+    std::string const home_dir = root + "/home";
+    if (!home_tmpfs.empty()) mount_.reset(new testsupport::TmpfsMount(home_dir, home_tmpfs));
+    UseHome(home_dir);
     resources = root + "/Korvane Client.app/Contents/Resources";
     package = resources + "/package/tarnwick.pkv";
     testsupport::MakeDirs(resources + "/package");
@@ -75,6 +71,17 @@ ServiceEnv::~ServiceEnv() {
 bool ServiceEnv::home_ok() const { return !mount_ || mount_->ok(); }
 
 std::string ServiceEnv::home_reason() const { return mount_ ? mount_->reason() : ""; }
+
+void ServiceEnv::UseHome(std::string const& folder) {
+    home = folder;
+    testsupport::MakeDirs(home);
+    home_env_.reset();
+    home_env_.reset(new testsupport::ScopedEnv("HOME", home.c_str()));
+    korvane = home + "/.Korvane";
+    app = korvane + "/Korvane.app";
+    tarnwick = home + "/.Tarnwick";
+    if (!resources.empty()) Register();
+}
 
 void ServiceEnv::Register() const {
     auto* reg = UIPathManager::getInstance();

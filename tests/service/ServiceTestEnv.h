@@ -36,6 +36,8 @@ public:
 
     // Registers the nine path keys for this HOME and launcher bundle.
     void Register() const;
+    // Moves HOME (and the per-user paths) to another folder, e.g. a mount.
+    void UseHome(std::string const& folder);
     // The launcher's package archive and its INFO carrying the same build.
     void WritePackage(int build, std::vector<testsupport::ArchiveEntry> const& entries);
     void WritePackage(int build) { WritePackage(build, testsupport::ClientBundleEntries(build)); }

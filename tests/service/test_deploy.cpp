@@ -288,7 +288,7 @@ protected:
 TEST_P(CrashDuringExtraction, TheNextRunCompletesTheInstall) {
     env.InstallApp(100);
     env.WritePackage(200);
-    ASSERT_TRUE(CrashChild([this] { KillAtProgress(GetParam()); }));
+    ASSERT_TRUE(CrashChild([] { KillAtProgress(GetParam()); }));
     EXPECT_TRUE(ts::PathExists(env.app + ".installing"));
 
     MacService probe;
@@ -305,7 +305,7 @@ TEST_P(CrashDuringExtraction, AFailureOnTheNextRunRestoresTheOldBundle) {
     env.InstallApp(100);
     std::string const old = TreeDigest(env.app);
     env.WritePackage(200);
-    ASSERT_TRUE(CrashChild([this] { KillAtProgress(GetParam()); }));
+    ASSERT_TRUE(CrashChild([] { KillAtProgress(GetParam()); }));
     CorruptPackage(env);
     EXPECT_EQ(RunSequence(), -1);
     EXPECT_EQ(TreeDigest(env.app), old);
@@ -314,7 +314,7 @@ TEST_P(CrashDuringExtraction, AFailureOnTheNextRunRestoresTheOldBundle) {
 
 TEST_P(CrashDuringExtraction, AFirstInstallIsCompletedByTheNextRun) {
     env.WritePackage(200);
-    ASSERT_TRUE(CrashChild([this] { KillAtProgress(GetParam()); }));
+    ASSERT_TRUE(CrashChild([] { KillAtProgress(GetParam()); }));
     MacService probe;
     probe.PreUpgrade();
     EXPECT_TRUE(probe.IsNeedUpgrade());

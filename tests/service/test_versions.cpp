@@ -82,6 +82,16 @@ TEST_F(Versions, NoVersionSectionGivesEmptyFieldsAndAbsentKeysKeepEarlierValues)
     EXPECT_NE(env.Log().find("source_version = (2, , 31, 4)\n"), std::string::npos) << env.Log();
 }
 
+TEST_F(Versions, AFileHoldingASerializedQtObjectIsNotRead) {
+    // Type 65 is a pixmap: deserialising it here would abort the process.
+    SourceInfo("[Version]\nbuild_version=5\n[Other]\nx=@Variant(\\0\\0\\0\\x41\\0\\0\\0\\0)\n");
+    MacService s;
+    s.source_version.build_version = "4";
+    s.LoadSourceVerInfo();
+    EXPECT_EQ(s.source_version.build_version, "4");
+    EXPECT_EQ(env.CountInLog("/Contents/Resources/INFO' holds a serialized value, not read\n"), 1u) << env.Log();
+}
+
 TEST_F(Versions, DecisionFollowsBuildNumbersAndTheExecutable) {
     Executable();
     EXPECT_TRUE(Decide("100", "101"));
