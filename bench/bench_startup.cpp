@@ -177,7 +177,8 @@ int main(int argc, char** argv) {
     }
     g_tmp = tmpl;
     std::string const bundle = KORVANE_BUNDLE_DIR;
-    std::string const launcher = bundle + "/Contents/MacOS/korvane-launcher";
+    std::string const exe_in_bundle = "/Contents/MacOS/" KORVANE_LAUNCHER_NAME;
+    std::string const launcher = bundle + exe_in_bundle;
     std::string const bare = KORVANE_BARE_QAPP;
     int rc = 0;
 
@@ -229,7 +230,7 @@ int main(int argc, char** argv) {
         stat(pkg.c_str(), &st);
         std::string const home2 = g_tmp + "/home-big";
         mkdir(home2.c_str(), 0755);
-        Result r = Run(big + "/Contents/MacOS/korvane-launcher", home2);
+        Result r = Run(big + exe_in_bundle, home2);
         StopClients(home2);
         std::ifstream info(home2 + "/.Korvane/Korvane.app/Contents/Resources/INFO");
         std::string text((std::istreambuf_iterator<char>(info)), std::istreambuf_iterator<char>());

@@ -176,7 +176,7 @@ int RunCommand(std::vector<std::string> const& argv, EnvChanges const& env, int 
     return WIFEXITED(st) ? WEXITSTATUS(st) : -1;
 }
 
-std::string LauncherExe(std::string const& bundle) { return bundle + "/Contents/MacOS/korvane-launcher"; }
+std::string LauncherExe(std::string const& bundle) { return bundle + "/Contents/MacOS/" KORVANE_LAUNCHER_NAME; }
 
 LauncherRun RunLauncher(std::string const& bundle, EnvChanges const& env, std::string const& scratch,
                         int timeout_ms) {
@@ -271,7 +271,7 @@ void KillLeftovers(std::string const& home) {
     for (pid_t pid : AllPids()) {
         if (pid == getpid()) continue;
         std::string const name = Basename(ExeOf(pid));
-        if ((name == "korvane-ui" || name == "korvane-launcher") && EnvironOf(pid, "HOME") == home)
+        if ((name == "korvane-ui" || name == KORVANE_LAUNCHER_NAME) && EnvironOf(pid, "HOME") == home)
             victims.push_back(pid);
     }
     for (pid_t pid : victims) kill(pid, SIGKILL);
@@ -281,7 +281,7 @@ void KillLeftovers(std::string const& home) {
 std::vector<pid_t> LaunchersFor(std::string const& home) {
     std::vector<pid_t> found;
     for (pid_t pid : AllPids()) {
-        if (Basename(ExeOf(pid)) == "korvane-launcher" && Alive(pid) && EnvironOf(pid, "HOME") == home)
+        if (Basename(ExeOf(pid)) == KORVANE_LAUNCHER_NAME && Alive(pid) && EnvironOf(pid, "HOME") == home)
             found.push_back(pid);
     }
     return found;
