@@ -12,6 +12,7 @@
 #include <QThread>
 #include <QTimer>
 
+#include <algorithm>
 #include <chrono>
 #include <regex>
 #include <string>
@@ -158,6 +159,14 @@ TEST(LauncherWindow, DialogDuringAnUpgradeOnXvfb) {
     EXPECT_EQ(w.name, "Korvane Client");
     EXPECT_EQ(w.width, 400);
     EXPECT_EQ(w.height, 80);
+
+    // A second launcher meanwhile leaves at once and opens no window.
+    LauncherRun second = RunLauncher(BuiltBundle(), on_x, tmp.path(), 10000);
+    EXPECT_EQ(second.exit_code, 0) << second.err;
+    std::string windows;
+    RunCommand({"/usr/bin/xdotool", "search", "--name", "^Korvane Client$"}, {{"DISPLAY", x.display()}}, 5000,
+               &windows);
+    EXPECT_EQ(std::count(windows.begin(), windows.end(), '\n'), 1) << "windows: " << windows;
 
     std::string const shot = BinaryDir() + "/launcher-dialog.png";
     unlink(shot.c_str());
