@@ -4,7 +4,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QStringList>
 #include <QTranslator>
 #include <clocale>
@@ -47,8 +46,8 @@ int main(int argc, char** argv) {
     QString const log_dir = paths->getPath(QStringLiteral("user_korvane_path")) + QStringLiteral("/log");
     // Without a log folder the run goes on without a log file.
     if (QDir().mkpath(log_dir)) {
-        Logger::Initialize(Logger::File, QFile::encodeName(log_dir + QStringLiteral("/launcher.log")).toStdString(),
-                           QFile::encodeName(level_file).toStdString(), 50, Logger::ThreadLock);
+        Logger::Initialize(Logger::File, (log_dir + QStringLiteral("/launcher.log")).toUtf8().toStdString(),
+                           level_file.toUtf8().toStdString(), 50, Logger::ThreadLock);
         KLOG(Info, ">>> user_tarnwick_path = %s\n", RegistryUtf8("user_tarnwick_path").constData());
         KLOG(Info, ">>> user_tarnwick_app_path = %s\n", RegistryUtf8("user_tarnwick_app_path").constData());
         KLOG(Info, ">>> user_tarnwick_resource_path = %s\n", RegistryUtf8("user_tarnwick_resource_path").constData());
