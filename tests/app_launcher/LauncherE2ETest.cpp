@@ -231,11 +231,11 @@ TEST_P(LauncherE2E, SecondLauncherLeavesAtOnce) {
     ASSERT_GT(first_client, 1);
     kill(first_client, SIGTERM);
     ASSERT_TRUE(WaitFor(first_client, 5000));
-    // An older install and a client that takes 3 s to stop keep the first
+    // An older install and a client that takes 4 s to stop keep the first
     // launcher busy in its upgrade.
     ASSERT_TRUE(WriteFile(InstalledInfo(), "[Version]\nbuild_version=1\n"));
     EnvChanges slow = env_;
-    slow["KORVANE_UI_EXIT_DELAY"] = std::string("3");
+    slow["KORVANE_UI_EXIT_DELAY"] = std::string("4");
     slow["KORVANE_UI_LIFETIME"] = std::string("60");
     pid_t const slow_client = Spawn({InstalledUi()}, slow);
     ASSERT_EQ(WaitForClient(PidFile(), -1), slow_client);
