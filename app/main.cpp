@@ -29,6 +29,7 @@ QByteArray RegistryUtf8(const char* key) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    // NOLINTNEXTLINE(concurrency-mt-unsafe): before the first thread starts
     setlocale(LC_ALL, "");
     qInitResources_texts();
 

@@ -118,7 +118,7 @@ int main(int argc, char** argv) {
 
     time_t deadline = time(nullptr) + lifetime;
     while (!g_term && time(nullptr) < deadline) {
-        struct timespec ts = {0, 100 * 1000 * 1000};
+        struct timespec ts = {0, 100L * 1000 * 1000};
         nanosleep(&ts, nullptr);
     }
     if (g_term && exit_delay > 0) sleep(static_cast<unsigned>(exit_delay));
@@ -126,8 +126,9 @@ int main(int argc, char** argv) {
     // Leave the pid file only when it still names this process.
     FILE* f = fopen(pid_file.c_str(), "r");
     if (f) {
-        long filed = 0;
-        bool mine = fscanf(f, "pid=%ld", &filed) == 1 && filed == pid;
+        char line[64] = {0};
+        bool mine = fgets(line, sizeof line, f) != nullptr && strncmp(line, "pid=", 4) == 0 &&
+                    strtol(line + 4, nullptr, 10) == pid;
         fclose(f);
         if (mine) unlink(pid_file.c_str());
     }

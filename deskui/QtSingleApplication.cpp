@@ -9,7 +9,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <cerrno>
-#include <cstring>
 
 // The guard is an flock on a file in the user's per-user folder. The kernel
 // drops the lock when its holder exits in any way (a crash or SIGKILL
@@ -59,7 +58,8 @@ QtSingleApplication::QtSingleApplication(int& argc, char** argv, bool /*gui*/)
         } else {
             // Without a usable lock file we cannot tell; starting is better
             // than refusing to start at all.
-            qWarning("single-instance lock %s unavailable: %s", qPrintable(path), strerror(errno));
+            qWarning("single-instance lock %s unavailable: %s", qPrintable(path),
+                     qPrintable(qt_error_string(errno)));
         }
     }
 }

@@ -23,6 +23,7 @@
 #include "fs/file-op-internal.h"
 #include "fs/file-op.h"
 #include "log/LogMacros.h"
+#include "utils/ErrnoText.h"
 
 namespace {
 
@@ -51,7 +52,7 @@ int CopyData(int sfd, int dfd) {
     char* buf = static_cast<char*>(malloc(kCopyBufferSize));
     if (buf == nullptr) {
         int const err = errno;
-        KLOG(Error, "FSCopy: malloc(%d): %s (%d)\n", kCopyBufferSize, strerror(err), err);
+        KLOG(Error, "FSCopy: malloc(%d): %s (%d)\n", kCopyBufferSize, korvane::utils::ErrnoText(err).c_str(), err);
         return -1;
     }
     int rc = 0;
@@ -61,7 +62,7 @@ int CopyData(int sfd, int dfd) {
         if (n < 0) {
             if (errno == EINTR) continue;
             int const err = errno;
-            KLOG(Error, "CopyFile: read: %s (%d)\n", strerror(err), err);
+            KLOG(Error, "CopyFile: read: %s (%d)\n", korvane::utils::ErrnoText(err).c_str(), err);
             rc = -1;
             break;
         }
@@ -72,7 +73,7 @@ int CopyData(int sfd, int dfd) {
             if (w < 0 && errno == EINTR) continue;
             if (w <= 0) {
                 int const err = errno;
-                KLOG(Error, "CopyFile: write: %s (%d)\n", strerror(err), err);
+                KLOG(Error, "CopyFile: write: %s (%d)\n", korvane::utils::ErrnoText(err).c_str(), err);
                 rc = (w < 0 && IsFull(err)) ? -2 : -1;
                 break;
             }
@@ -89,12 +90,12 @@ int CopyData(int sfd, int dfd) {
 int FinishDestination(int dfd, std::string const& dst, int rc) {
     if (fsync(dfd) != 0 && errno != EINVAL && errno != EROFS) {
         int const err = errno;
-        KLOG(Error, "CopyFile: fsync(%s): %s (%d)\n", dst.c_str(), strerror(err), err);
+        KLOG(Error, "CopyFile: fsync(%s): %s (%d)\n", dst.c_str(), korvane::utils::ErrnoText(err).c_str(), err);
         if (rc == 0) rc = IsFull(err) ? -2 : -1;
     }
     if (close(dfd) != 0) {
         int const err = errno;
-        KLOG(Error, "CopyFile: close(%s): %s (%d)\n", dst.c_str(), strerror(err), err);
+        KLOG(Error, "CopyFile: close(%s): %s (%d)\n", dst.c_str(), korvane::utils::ErrnoText(err).c_str(), err);
         if (rc == 0) rc = IsFull(err) ? -2 : -1;
     }
     return rc;
@@ -105,7 +106,7 @@ int OpenRegularSource(std::string const& src, int extraFlags, struct stat& st) {
     int sfd = open(src.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | extraFlags);
     if (sfd < 0) {
         int const err = errno;
-        KLOG(Error, "CopyFile: open(%s): %s (%d)\n", src.c_str(), strerror(err), err);
+        KLOG(Error, "CopyFile: open(%s): %s (%d)\n", src.c_str(), korvane::utils::ErrnoText(err).c_str(), err);
         return -1;
     }
     if (fstat(sfd, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -139,7 +140,7 @@ int FSMKDir(std::string const& path, bool recursive) {
         int const err = errno;
         struct stat st;
         if (err == EEXIST && stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return 0;
-        KLOG(Error, "path = %s errno : %s\n", path.c_str(), strerror(err));
+        KLOG(Error, "path = %s errno : %s\n", path.c_str(), korvane::utils::ErrnoText(err).c_str());
         errno = err;
         return -2;
     }
@@ -173,7 +174,7 @@ int FSMKDir(std::string const& path, bool recursive) {
         if (last) return 0;
     }
     int const err = errno;
-    KLOG(Error, "path = %s errno : %s\n", path.c_str(), strerror(err));
+    KLOG(Error, "path = %s errno : %s\n", path.c_str(), korvane::utils::ErrnoText(err).c_str());
     errno = err;
     return -2;
 }
@@ -227,7 +228,7 @@ int FSCopy(std::string const& src, std::string const& dst, bool removeSource, bo
     int dfd = open(dst.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, mode);
     if (dfd < 0) {
         int const err = errno;
-        KLOG(Error, "CopyFile: open(%s): %s (%d)\n", dst.c_str(), strerror(err), err);
+        KLOG(Error, "CopyFile: open(%s): %s (%d)\n", dst.c_str(), korvane::utils::ErrnoText(err).c_str(), err);
         close(sfd);
         return IsFull(err) ? -2 : -1;
     }
@@ -238,7 +239,7 @@ int FSCopy(std::string const& src, std::string const& dst, bool removeSource, bo
     // The source goes only once its copy is safely on disk.
     if (rc == 0 && removeSource && unlink(src.c_str()) != 0) {
         int const err = errno;
-        KLOG(Error, "CopyFile: unlink(%s): %s (%d)\n", src.c_str(), strerror(err), err);
+        KLOG(Error, "CopyFile: unlink(%s): %s (%d)\n", src.c_str(), korvane::utils::ErrnoText(err).c_str(), err);
         rc = -1;
     }
     return rc;
@@ -253,7 +254,7 @@ namespace {
 
 int MoveFail(char const* what, std::string const& path) {
     int const err = errno;
-    KLOG(Error, "FSRename: %s '%s': %s (%d)\n", what, path.c_str(), strerror(err), err);
+    KLOG(Error, "FSRename: %s '%s': %s (%d)\n", what, path.c_str(), korvane::utils::ErrnoText(err).c_str(), err);
     return -1;
 }
 
@@ -311,6 +312,7 @@ int CopyFolder(std::string const& src, std::string const& dst, struct stat const
     int rc = 0;
     for (;;) {
         errno = 0;
+        // NOLINTNEXTLINE(concurrency-mt-unsafe): no other thread reads this stream
         struct dirent* e = readdir(dir);
         if (e == nullptr) {
             if (errno != 0) rc = MoveFail("cannot read", src);
@@ -348,6 +350,7 @@ bool IsEmptyFolder(std::string const& path) {
     bool empty = true;
     for (;;) {
         errno = 0;
+        // NOLINTNEXTLINE(concurrency-mt-unsafe): no other thread reads this stream
         struct dirent* e = readdir(dir);
         if (e == nullptr) {
             if (errno != 0) empty = false;
@@ -467,6 +470,7 @@ int FSRemove(std::string const& path, bool) {
             int removed = 0;
             for (;;) {
                 errno = 0;
+                // NOLINTNEXTLINE(concurrency-mt-unsafe): no other thread reads this stream
                 struct dirent* e = readdir(dir);
                 if (e == nullptr) {
                     if (errno != 0) {
@@ -496,14 +500,14 @@ int FSMktemp(std::string const& dir, std::string& out) {
     int n = snprintf(tmpl, sizeof(tmpl), "%s/XXXXXX", dir.c_str());
     if (n < 0 || static_cast<size_t>(n) >= sizeof(tmpl)) {
         // Never let a truncated template name a file somewhere else.
-        KLOG(Error, "mkstemp(%s/XXXXXX): %s\n", dir.c_str(), strerror(ENAMETOOLONG));
+        KLOG(Error, "mkstemp(%s/XXXXXX): %s\n", dir.c_str(), korvane::utils::ErrnoText(ENAMETOOLONG).c_str());
         return -1;
     }
     std::string const pattern = tmpl;  // mkstemp rewrites the X's even when it fails
     int fd = mkstemp(tmpl);
     if (fd < 0) {
         int const err = errno;
-        KLOG(Error, "mkstemp(%s): %s\n", pattern.c_str(), strerror(err));
+        KLOG(Error, "mkstemp(%s): %s\n", pattern.c_str(), korvane::utils::ErrnoText(err).c_str());
         return -1;
     }
     close(fd);
@@ -522,12 +526,12 @@ int FSFsync(std::string const& path) {
     if (fd < 0) {
         int const err = errno;
         if (err == ENOENT) return 1;
-        KLOG(Error, "FSFsync: open(%s): %s (%d)\n", path.c_str(), strerror(err), err);
+        KLOG(Error, "FSFsync: open(%s): %s (%d)\n", path.c_str(), korvane::utils::ErrnoText(err).c_str(), err);
         return -1;
     }
     if (fsync(fd) != 0) {
         int const err = errno;
-        KLOG(Error, "FSFsync: fsync(%s): %s (%d)\n", path.c_str(), strerror(err), err);
+        KLOG(Error, "FSFsync: fsync(%s): %s (%d)\n", path.c_str(), korvane::utils::ErrnoText(err).c_str(), err);
         close(fd);
         return -1;
     }
@@ -548,20 +552,20 @@ int FSCreateSymbolicLink(std::string const& target, std::string const& link) {
     if (symlink(target.c_str(), link.c_str()) == 0) return 0;
     int const err = errno;
     KLOG(Error, "FSCreateSymbolicLink: Failed to create symbolic link '%s' -> '%s' (code: %d, msg: %s)\n",
-         target.c_str(), link.c_str(), err, strerror(err));
+         target.c_str(), link.c_str(), err, korvane::utils::ErrnoText(err).c_str());
     return -1;
 }
 
 int FSChown(std::string const& path, unsigned uid, unsigned gid) {
     if (lchown(path.c_str(), static_cast<uid_t>(uid), static_cast<gid_t>(gid)) == 0) return 0;
     int const err = errno;
-    KLOG(Error, "FSChown: Failed to chown '%s' (code: %d, msg: %s)\n", path.c_str(), err, strerror(err));
+    KLOG(Error, "FSChown: Failed to chown '%s' (code: %d, msg: %s)\n", path.c_str(), err, korvane::utils::ErrnoText(err).c_str());
     return -1;
 }
 
 int FSChmod(std::string const& path, unsigned short mode) {
     if (chmod(path.c_str(), static_cast<mode_t>(mode)) == 0) return 0;
     int const err = errno;
-    KLOG(Error, "FSChmod: Failed to chmod '%s' (code: %d, msg: %s)\n", path.c_str(), err, strerror(err));
+    KLOG(Error, "FSChmod: Failed to chmod '%s' (code: %d, msg: %s)\n", path.c_str(), err, korvane::utils::ErrnoText(err).c_str());
     return -1;
 }

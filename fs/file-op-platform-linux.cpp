@@ -119,6 +119,7 @@ std::string StoredName(std::string const& dir, std::string const& name) {
     std::u16string const key = FoldKey(name);
     std::vector<std::string> candidates;
     bool exact = false;
+    // NOLINTNEXTLINE(concurrency-mt-unsafe): no other thread reads this stream
     while (struct dirent* e = readdir(d)) {
         if (std::strcmp(e->d_name, name.c_str()) == 0) {
             exact = true;

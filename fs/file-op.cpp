@@ -18,6 +18,7 @@
 #include "fs/file-op-internal.h"
 #include "fs/file-op-platform.h"
 #include "log/LogMacros.h"
+#include "utils/ErrnoText.h"
 #include "utils/StringHelper.h"
 
 using korvane::utils::StringHelper;
@@ -147,7 +148,7 @@ int FSOpenDir(std::string const& path, int flags, DIR_HANDLE& handle) {
     DIR* dir = opendir(path.c_str());
     if (dir == nullptr) {
         int const err = errno;
-        KLOG(Error, "FSOpenDir: Failed to open directory '%s'. %s\n", path.c_str(), strerror(err));
+        KLOG(Error, "FSOpenDir: Failed to open directory '%s'. %s\n", path.c_str(), korvane::utils::ErrnoText(err).c_str());
         return -1;
     }
     handle.dir = dir;
@@ -177,11 +178,12 @@ int FSReadDir(DIR_HANDLE& handle, DIR_ENTRY& entry) {
     // readdir returns null both at the end and on failure; errno tells them
     // apart, and a failure must not pass for a complete folder.
     errno = 0;
+    // NOLINTNEXTLINE(concurrency-mt-unsafe): no other thread reads this stream
     struct dirent* e = readdir(handle.dir);
     if (e == nullptr) {
         int const err = errno;
         if (err == 0) return 0;
-        KLOG(Error, "FSReadDir: Failed to read directory '%s'. %s\n", handle.path.c_str(), strerror(err));
+        KLOG(Error, "FSReadDir: Failed to read directory '%s'. %s\n", handle.path.c_str(), korvane::utils::ErrnoText(err).c_str());
         return -1;
     }
     std::string const name = e->d_name;
@@ -243,7 +245,7 @@ std::string VolumeType(std::string const& path, char const* who) {
     std::string type;
     if (fsplatform::FsTypeName(path, type) != 0) {
         int const err = errno;
-        KLOG(Error, "%s: Failed to get file system info '%s'. %s\n", who, path.c_str(), strerror(err));
+        KLOG(Error, "%s: Failed to get file system info '%s'. %s\n", who, path.c_str(), korvane::utils::ErrnoText(err).c_str());
         return std::string();
     }
     return type;
@@ -286,7 +288,7 @@ int FSReadSymbolicLink(std::string const& path, std::string& target) {
     if (n < 0) {
         int const err = errno;
         KLOG(Error, "FSReadSymbolicLink: Failed to read symbolic link '%s' (code: %d, msg: %s)\n", path.c_str(),
-             err, strerror(err));
+             err, korvane::utils::ErrnoText(err).c_str());
         return -1;
     }
     if (n >= kBufSize) {

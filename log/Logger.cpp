@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "utils/Config.h"
+#include "utils/ErrnoText.h"
 
 namespace {
 
@@ -35,16 +36,6 @@ void CloseLogStream() {
 
 std::string RotatedName(std::string const& path, int index) {
     return path + "_" + std::to_string(index);
-}
-
-// strerror_r comes in a GNU (char*) and an XSI (int) flavour.
-[[maybe_unused]] char const* ErrText(char* r, char*) { return r; }
-[[maybe_unused]] char const* ErrText(int r, char* buf) { return r == 0 ? buf : "Unknown error"; }
-
-std::string ErrnoText(int err) {
-    char buf[256];
-    buf[0] = '\0';
-    return ErrText(strerror_r(err, buf, sizeof buf), buf);
 }
 
 // The reopen check, with the lock held when there is one.
@@ -232,7 +223,7 @@ void Logger::LogMsg3(Level level, std::string const& component, std::stringstrea
         stream << ", err=" << err << ":";
         // %m is not portable outside syslog, so the text is expanded here.
         std::string text = stream.str();
-        std::string msg = ErrnoText(err);
+        std::string msg = korvane::utils::ErrnoText(err);
         if (end_line)
             LogMsg(level, component, "%s%s\n", text.c_str(), msg.c_str());
         else
@@ -359,7 +350,7 @@ int Logger::GetFileSize(std::string const& path) {
     struct stat st;
     if (stat(path.c_str(), &st) != 0) {
         int err = errno;
-        PrintToFilePointer("stat(%s): %s (%d)\n", path.c_str(), ErrnoText(err).c_str(), err);
+        PrintToFilePointer("stat(%s): %s (%d)\n", path.c_str(), korvane::utils::ErrnoText(err).c_str(), err);
         return 0;
     }
     if (st.st_size > INT32_MAX) return INT32_MAX;

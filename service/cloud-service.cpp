@@ -21,6 +21,7 @@
 #include "extract/extractor.h"
 #include "fs/file-op.h"
 #include "log/LogMacros.h"
+#include "utils/ErrnoText.h"
 
 namespace {
 
@@ -87,14 +88,14 @@ bool WriteMark(std::string const& mark, std::string const& content) {
     std::string const tmp = mark + ".new";
     int fd = open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) {
-        KLOG(Error, "failed to write install mark '%s': %s\n", tmp.c_str(), strerror(errno));
+        KLOG(Error, "failed to write install mark '%s': %s\n", tmp.c_str(), korvane::utils::ErrnoText(errno).c_str());
         return false;
     }
     bool ok = write(fd, content.data(), content.size()) == static_cast<ssize_t>(content.size());
     ok = fsync(fd) == 0 && ok;
     ok = close(fd) == 0 && ok;
     if (!ok || rename(tmp.c_str(), mark.c_str()) != 0) {
-        KLOG(Error, "failed to write install mark '%s': %s\n", mark.c_str(), strerror(errno));
+        KLOG(Error, "failed to write install mark '%s': %s\n", mark.c_str(), korvane::utils::ErrnoText(errno).c_str());
         unlink(tmp.c_str());
         return false;
     }
@@ -123,6 +124,7 @@ bool IsNonEmptyFolder(std::string const& path) {
     DIR* d = opendir(path.c_str());
     if (d == nullptr) return true;  // can't look inside: assume it holds something
     bool found = false;
+    // NOLINTNEXTLINE(concurrency-mt-unsafe): no other thread reads this stream
     while (dirent* e = readdir(d)) {
         if (strcmp(e->d_name, ".") != 0 && strcmp(e->d_name, "..") != 0) {
             found = true;
@@ -144,6 +146,7 @@ void FsyncTree(std::string const& path) {
     }
     if (!S_ISDIR(st.st_mode)) return;
     if (DIR* d = opendir(path.c_str())) {
+        // NOLINTNEXTLINE(concurrency-mt-unsafe): no other thread reads this stream
         while (dirent* e = readdir(d)) {
             if (strcmp(e->d_name, ".") != 0 && strcmp(e->d_name, "..") != 0)
                 FsyncTree(path + "/" + e->d_name);

@@ -24,6 +24,7 @@
 #include "service/mac/mac-service-detail.h"
 #include "service/mac/platform.h"
 #include "utils/Config.h"
+#include "utils/ErrnoText.h"
 
 namespace macservice_detail {
 
@@ -202,10 +203,11 @@ void MacService::StopServiceByPath(QString const& folder) {
     if (kill(pid, SIGTERM) != 0) {
         int const err = errno;
         if (err == ESRCH) return;
-        KLOG(Error, "kill: %s (%d)\n", strerror(err), err);
+        KLOG(Error, "kill: %s (%d)\n", korvane::utils::ErrnoText(err).c_str(), err);
     }
     for (int i = 0; i < kStopChecks; ++i) {
         if (kill(pid, 0) != 0 && errno == ESRCH) return;
+        // NOLINTNEXTLINE(concurrency-mt-unsafe): only blocks this thread (nanosleep in glibc and macOS)
         sleep(1);
     }
     // The number may have passed to another process during the wait.

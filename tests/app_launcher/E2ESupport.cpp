@@ -229,7 +229,7 @@ bool CopyBundle(std::string const& dest) {
 
 bool RepackBundle(std::string const& bundle, int build, std::string const& stage) {
     std::string const res = bundle + "/Contents/Resources";
-    return RunCommand({KORVANE_CMAKE_COMMAND, "-DUI=" KORVANE_UI_EXE, "-DINFO_IN=" + SourceDir() + "/app/bundle/INFO.in",
+    return RunCommand({KORVANE_CMAKE_COMMAND, std::string("-DUI=") + KORVANE_UI_EXE, "-DINFO_IN=" + SourceDir() + "/app/bundle/INFO.in",
                        "-DBUILD=" + std::to_string(build), "-DSTAGE=" + stage,
                        "-DOUT=" + res + "/package/tarnwick.pkv", "-DINFO_OUT=" + res + "/INFO", "-P",
                        SourceDir() + "/cmake/MakePackage.cmake"}) == 0;

@@ -60,7 +60,7 @@ protected:
     std::string InstalledInfo() const { return korvane_ + "/Korvane.app/Contents/Resources/INFO"; }
     std::string InstalledUi() const { return korvane_ + "/Korvane.app/Contents/MacOS/korvane-ui"; }
 
-    LauncherRun Run(std::string const& bundle, EnvChanges extra = {}) {
+    LauncherRun Run(std::string const& bundle, EnvChanges const& extra = {}) {
         EnvChanges env = env_;
         for (auto const& e : extra) env[e.first] = e.second;
         LauncherRun r = RunLauncher(bundle, env, tmp_.path());

@@ -113,7 +113,7 @@ void Stop(Child& c, int sig = SIGTERM) {
 
 std::string RunHelper(std::vector<std::string> const& args, std::map<std::string, std::string> const& env) {
     Child c = Spawn(args, env);
-    std::string const line = ReadLine(c.out);
+    std::string line = ReadLine(c.out);
     int status = 0;
     waitpid(c.pid, &status, 0);
     c.pid = -1;

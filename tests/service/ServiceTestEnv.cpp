@@ -127,7 +127,7 @@ void ServiceEnv::Materialize(std::string const& dir, std::vector<ArchiveEntry> c
 }
 
 std::string ServiceEnv::ExtractReference() {
-    std::string const dest = root + "/reference" + std::to_string(++reference_count_);
+    std::string dest = root + "/reference" + std::to_string(++reference_count_);
     testsupport::MakeDirs(dest);
     Extractor extractor;
     extractor.dest_dir = dest;

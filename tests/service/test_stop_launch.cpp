@@ -17,7 +17,6 @@
 #include "tests/service/ServiceTestEnv.h"
 
 using servicetest::Client;
-using servicetest::Leftovers;
 using servicetest::ServiceEnv;
 using servicetest::TreeDigest;
 namespace ts = testsupport;
