@@ -72,7 +72,7 @@ void Fill(Rng& rng, char* buf, size_t size, unsigned noise) {
 
 void Die(char const* what) {
     perror(what);
-    exit(1);
+    exit(1);  // NOLINT(concurrency-mt-unsafe): single-threaded program
 }
 
 void Mkdirs(std::string const& path) {
@@ -86,30 +86,29 @@ void Mkdirs(std::string const& path) {
 void Put(Rng& rng, std::string const& path, size_t size, unsigned noise, mode_t mode) {
     Mkdirs(path.substr(0, path.rfind('/')));
     int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, mode);
-    if (fd < 0)
-        Die(path.c_str());
+    if (fd < 0) Die(path.c_str());
     static char buf[1 << 16];
     for (size_t done = 0; done < size;) {
         size_t const n = std::min(sizeof buf, size - done);
         Fill(rng, buf, n, noise);
-        if (write(fd, buf, n) != static_cast<ssize_t>(n))
-            Die(path.c_str());
+        if (write(fd, buf, n) != static_cast<ssize_t>(n)) Die(path.c_str());
         done += n;
     }
-    if (close(fd) != 0)
-        Die(path.c_str());
+    if (close(fd) != 0) Die(path.c_str());
 }
 
 void Link(std::string const& target, std::string const& path) {
-    if (symlink(target.c_str(), path.c_str()) != 0)
-        Die(path.c_str());
+    if (symlink(target.c_str(), path.c_str()) != 0) Die(path.c_str());
 }
 
 int RemoveOne(char const* p, struct stat const*, int, struct FTW*) {
     remove(p);
     return 0;
 }
-void RemoveTree(std::string const& p) { nftw(p.c_str(), RemoveOne, 32, FTW_DEPTH | FTW_PHYS); }
+void RemoveTree(std::string const& p) {
+    // NOLINTNEXTLINE(concurrency-mt-unsafe): one thread
+    nftw(p.c_str(), RemoveOne, 32, FTW_DEPTH | FTW_PHYS);
+}
 
 struct Tree {
     int files = 0;
@@ -131,14 +130,16 @@ Tree MakeBundle(std::string const& root, uint64_t total) {
     put("Contents/MacOS/korvane-ui", total / 20, 0755);
     put("Contents/Info.plist", 2000);
     put("Contents/Resources/INFO", 120);
-    static char const* const fws[] = {"QtCore", "QtGui", "QtWidgets", "QtNetwork", "QtDBus",
-                                      "QtSvg", "QtXml", "QtSql", "QtConcurrent", "QtPrintSupport"};
+    static char const* const fws[] = {"QtCore",       "QtGui",         "QtWidgets", "QtNetwork",
+                                      "QtDBus",       "QtSvg",         "QtXml",     "QtSql",
+                                      "QtConcurrent", "QtPrintSupport"};
     for (char const* fw : fws) {
         std::string const base = std::string("Contents/Frameworks/") + fw + ".framework";
         put(base + "/Versions/5/" + fw, total * 45 / 100 / 10, 0755);
         put(base + "/Versions/5/Resources/Info.plist", 1500);
         for (int h = 0; h < 20; ++h)
-            put(base + "/Versions/5/Headers/q" + std::to_string(h) + ".h", 3000 + rng.next() % 20000, 0644, 0);
+            put(base + "/Versions/5/Headers/q" + std::to_string(h) + ".h",
+                3000 + rng.next() % 20000, 0644, 0);
         Link("5", root + "/" + base + "/Versions/Current");
         Link(std::string("Versions/Current/") + fw, root + "/" + base + "/" + fw);
         Link("Versions/Current/Resources", root + "/" + base + "/Resources");
@@ -152,9 +153,10 @@ Tree MakeBundle(std::string const& root, uint64_t total) {
     uint64_t const small = total * 30 / 100;
     int const nsmall = 4500;
     for (int i = 0; i < nsmall; ++i)
-        put("Contents/Resources/r" + std::to_string(i % 45) + "/s" + std::to_string(i / 45 % 10) + "/f" +
-                std::to_string(i) + (i % 3 ? ".png" : ".qm"),
-            static_cast<size_t>(small / nsmall / 2 + rng.next() % (small / nsmall + 1)), 0644, i % 3 ? 16 : 2);
+        put("Contents/Resources/r" + std::to_string(i % 45) + "/s" + std::to_string(i / 45 % 10) +
+                "/f" + std::to_string(i) + (i % 3 ? ".png" : ".qm"),
+            static_cast<size_t>(small / nsmall / 2 + rng.next() % (small / nsmall + 1)), 0644,
+            i % 3 ? 16 : 2);
     return t;
 }
 
@@ -166,17 +168,18 @@ struct Result {
 };
 
 double Now() {
-    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch()).count();
+    return std::chrono::duration<double>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
 }
 
 Result Wait(pid_t pid, double start) {
     int status = 0;
-    struct rusage ru{};
-    if (wait4(pid, &status, 0, &ru) < 0)
-        Die("wait4");
+    struct rusage ru {};
+    if (wait4(pid, &status, 0, &ru) < 0) Die("wait4");
     Result r;
     r.seconds = Now() - start;
-    r.cpu = ru.ru_utime.tv_sec + ru.ru_stime.tv_sec + (ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e6;
+    r.cpu = static_cast<double>(ru.ru_utime.tv_sec + ru.ru_stime.tv_sec) +
+            static_cast<double>(ru.ru_utime.tv_usec + ru.ru_stime.tv_usec) / 1e6;
     r.rss_kb = ru.ru_maxrss;
     r.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
     return r;
@@ -187,7 +190,8 @@ Result RunBsdtar(std::string const& archive, std::string const& dest) {
     double const start = Now();
     pid_t pid = fork();
     if (pid == 0) {
-        execlp("bsdtar", "bsdtar", "-xf", archive.c_str(), "-C", dest.c_str(), static_cast<char*>(nullptr));
+        execlp("bsdtar", "bsdtar", "-xf", archive.c_str(), "-C", dest.c_str(),
+               static_cast<char*>(nullptr));
         _exit(127);
     }
     return Wait(pid, start);
@@ -205,8 +209,9 @@ Result RunExtractor(std::string const& archive, std::string const& dest) {
         StrTable::InitStrTable();
         QObject receiver;
         long steps = 0;
-        QObject::connect(Notify_Adapter::GetInstance(), &Notify_Adapter::sigUpdateProgress, &receiver,
-                         [&](int, int) { ++steps; }, Qt::QueuedConnection);
+        QObject::connect(
+            Notify_Adapter::GetInstance(), &Notify_Adapter::sigUpdateProgress, &receiver,
+            [&](int, int) { ++steps; }, Qt::QueuedConnection);
         Extractor x;
         x.dest_dir = dest;
         x.archive_path = archive;
@@ -215,6 +220,26 @@ Result RunExtractor(std::string const& archive, std::string const& dest) {
         _exit(rc == 0 && steps > 0 ? 0 : 1);
     }
     return Wait(pid, start);
+}
+
+// Runs bsdtar with `args` in `dir`; its exit status, or 127 when it could
+// not be started.
+int Bsdtar(std::vector<std::string> const& args, std::string const& dir) {
+    std::vector<std::string> all{"bsdtar"};
+    all.insert(all.end(), args.begin(), args.end());
+    std::vector<char*> argv;
+    for (auto& a : all) argv.push_back(&a[0]);
+    argv.push_back(nullptr);
+    pid_t pid = fork();
+    if (pid == 0) {
+        int const null = open("/dev/null", O_WRONLY);
+        dup2(null, 1);
+        if (chdir(dir.c_str()) == 0) execvp("bsdtar", argv.data());
+        _exit(127);
+    }
+    int status = 0;
+    if (pid < 0 || waitpid(pid, &status, 0) < 0) return 127;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 127;
 }
 
 double Median(std::vector<double> v) {
@@ -231,41 +256,43 @@ int main(int argc, char** argv) {
         if (!strcmp(argv[i], "--mb"))
             mb = strtoull(argv[i + 1], nullptr, 10);
         else if (!strcmp(argv[i], "--runs"))
-            runs = std::max(1, atoi(argv[i + 1]));
+            runs = std::max(1, static_cast<int>(strtol(argv[i + 1], nullptr, 10)));
     }
-    if (system("command -v bsdtar >/dev/null") != 0) {
+    if (Bsdtar({"--version"}, "/") != 0) {
         fprintf(stderr, "bsdtar not found (apt-get install libarchive-tools)\n");
         return 1;
     }
-    char const* tmpdir = getenv("TMPDIR");
-    std::string tmpl = std::string(tmpdir && *tmpdir ? tmpdir : "/tmp") + "/korvane-bench-extract-XXXXXX";
-    if (!mkdtemp(&tmpl[0]))
-        Die("mkdtemp");
+    char const* tmpdir = getenv("TMPDIR");  // NOLINT(concurrency-mt-unsafe): one thread
+    std::string tmpl =
+        std::string(tmpdir && *tmpdir ? tmpdir : "/tmp") + "/korvane-bench-extract-XXXXXX";
+    if (!mkdtemp(&tmpl[0])) Die("mkdtemp");
     std::string const work = tmpl;
 
     double t0 = Now();
     Tree const tree = MakeBundle(work + "/src/Korvane.app", mb << 20);
     printf("bundle: %d files, %d symlinks, %.0f MB (built in %.1f s)\n", tree.files, tree.links,
-           tree.bytes / 1048576.0, Now() - t0);
+           static_cast<double>(tree.bytes) / 1048576.0, Now() - t0);
 
     struct Fmt {
         char const* name;
-        char const* flags;
+        std::vector<std::string> flags;
         double target;
     };
-    Fmt const fmts[] = {{"tar.gz", "-czf", 1.25}, {"tar", "-cf", 1.15}, {"zip", "--format zip -cf", 1.15},
-                        {"tar.xz", "--options xz:compression-level=1 -cJf", 2.1}};
+    Fmt const fmts[] = {{"tar.gz", {"-czf"}, 1.25},
+                        {"tar", {"-cf"}, 1.15},
+                        {"zip", {"--format", "zip", "-cf"}, 1.15},
+                        {"tar.xz", {"--options", "xz:compression-level=1", "-cJf"}, 2.1}};
     bool all_ok = true;
     printf("%-7s %9s %15s %15s %7s %7s %7s %11s %11s\n", "format", "archive", "bsdtar wall/cpu",
            "Extract wall/cpu", "wall", "cpu", "target", "bsdtar RSS", "Extract RSS");
     for (Fmt const& f : fmts) {
         std::string const archive = work + "/bundle." + f.name;
         t0 = Now();
-        std::string const cmd = std::string("cd '") + work + "/src' && bsdtar " + f.flags + " '" + archive +
-                                "' Korvane.app";
-        if (system(cmd.c_str()) != 0)
-            Die(cmd.c_str());
-        struct stat st{};
+        std::vector<std::string> args = f.flags;
+        args.push_back(archive);
+        args.push_back("Korvane.app");
+        if (Bsdtar(args, work + "/src") != 0) Die("bsdtar could not pack");
+        struct stat st {};
         stat(archive.c_str(), &st);
         std::vector<double> tb, te, cb, ce, ratio, cratio;
         long rb = 0, re = 0;
@@ -281,7 +308,8 @@ int main(int argc, char** argv) {
                     e = RunExtractor(archive, work + "/out-extract/Korvane.app");
             }
             if (!b.ok || !e.ok) {
-                fprintf(stderr, "%s: extraction failed (bsdtar %d, Extract %d)\n", f.name, b.ok, e.ok);
+                fprintf(stderr, "%s: extraction failed (bsdtar %d, Extract %d)\n", f.name, b.ok,
+                        e.ok);
                 all_ok = false;
             }
             tb.push_back(b.seconds);
@@ -296,12 +324,13 @@ int main(int argc, char** argv) {
             RemoveTree(work + "/out-extract");
         }
         double const r = Median(ratio), cr = Median(cratio);
-        printf("%-7s %6.0f MB %7.2f/%6.2f %7.2f/%6.2f %6.2fx %6.2fx %6.2fx %8.1f MB %8.1f MB%s%s\n", f.name,
-               st.st_size / 1048576.0, Median(tb), Median(cb), Median(te), Median(ce), r, cr, f.target,
-               rb / 1024.0, re / 1024.0, r <= f.target ? "" : " OVER (wall)", cr <= f.target ? "" : " OVER (cpu)");
+        printf("%-7s %6.0f MB %7.2f/%6.2f %7.2f/%6.2f %6.2fx %6.2fx %6.2fx %8.1f MB %8.1f MB%s%s\n",
+               f.name, static_cast<double>(st.st_size) / 1048576.0, Median(tb), Median(cb),
+               Median(te), Median(ce), r, cr, f.target, static_cast<double>(rb) / 1024.0,
+               static_cast<double>(re) / 1024.0, r <= f.target ? "" : " OVER (wall)",
+               cr <= f.target ? "" : " OVER (cpu)");
         printf("        wall ratio per run:");
-        for (double x : ratio)
-            printf(" %.2f", x);
+        for (double x : ratio) printf(" %.2f", x);
         printf("\n");
         fflush(stdout);
         unlink(archive.c_str());

@@ -24,8 +24,7 @@ int AcquireLock(QString const& path, bool* held) {
     do {
         fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     } while (fd < 0 && errno == EINTR);
-    if (fd < 0)
-        return -1;
+    if (fd < 0) return -1;
     int r;
     do {
         r = ::flock(fd, LOCK_EX | LOCK_NB);
@@ -65,6 +64,5 @@ QtSingleApplication::QtSingleApplication(int& argc, char** argv, bool /*gui*/)
 }
 
 QtSingleApplication::~QtSingleApplication() {
-    if (lock_fd_ >= 0)
-        ::close(lock_fd_);
+    if (lock_fd_ >= 0) ::close(lock_fd_);
 }

@@ -13,10 +13,8 @@ namespace {
 QString codeFor(const QLocale& loc) {
     switch (loc.language()) {
         case QLocale::Chinese: {
-            if (loc.script() == QLocale::TraditionalHanScript)
-                return QStringLiteral("cht");
-            if (loc.script() == QLocale::SimplifiedHanScript)
-                return QStringLiteral("chs");
+            if (loc.script() == QLocale::TraditionalHanScript) return QStringLiteral("cht");
+            if (loc.script() == QLocale::SimplifiedHanScript) return QStringLiteral("chs");
             switch (loc.country()) {
                 case QLocale::Taiwan:
                 case QLocale::HongKong:
@@ -62,8 +60,7 @@ QString VeltraneLocale::getDefaultLanguage() const {
     QLocale const sys = QLocale::system();
     for (QString const& name : sys.uiLanguages()) {
         QString const code = codeFor(QLocale(name));
-        if (!code.isEmpty())
-            return code;
+        if (!code.isEmpty()) return code;
     }
     return languageCode(sys);
 }

@@ -50,8 +50,7 @@ public:
     ScopedUtf8Ctype() {
         for (char const* name : {"C.UTF-8", "en_US.UTF-8", "UTF-8"}) {
             utf8_ = newlocale(LC_CTYPE_MASK, name, static_cast<locale_t>(nullptr));
-            if (utf8_)
-                break;
+            if (utf8_) break;
         }
         if (!utf8_) {
             KLOG(Warning, "No UTF-8 locale available, entry names may not convert\n");
@@ -60,8 +59,7 @@ public:
         previous_ = uselocale(utf8_);
     }
     ~ScopedUtf8Ctype() {
-        if (!utf8_)
-            return;
+        if (!utf8_) return;
         uselocale(previous_);
         freelocale(utf8_);
     }
@@ -96,31 +94,22 @@ std::string FindLinkInPath(std::string const& root, std::string const& path, boo
     size_t pos = root.size();
     std::string current = root;
     while (pos < path.size()) {
-        while (pos < path.size() && path[pos] == '/')
-            ++pos;
-        if (pos >= path.size())
-            break;
+        while (pos < path.size() && path[pos] == '/') ++pos;
+        if (pos >= path.size()) break;
         size_t end = path.find('/', pos);
-        if (end == std::string::npos)
-            end = path.size();
+        if (end == std::string::npos) end = path.size();
         std::string const comp = path.substr(pos, end - pos);
         pos = end;
-        if (comp == ".")
-            continue;
-        if (comp == "..")
-            break;
+        if (comp == ".") continue;
+        if (comp == "..") break;
         current += "/";
         current += comp;
         bool const last = path.find_first_not_of('/', pos) == std::string::npos;
-        if (last && !check_last)
-            break;
+        if (last && !check_last) break;
         struct stat st;
-        if (lstat(current.c_str(), &st) != 0)
-            break;
-        if (S_ISLNK(st.st_mode))
-            return current;
-        if (!S_ISDIR(st.st_mode))
-            break;
+        if (lstat(current.c_str(), &st) != 0) break;
+        if (S_ISLNK(st.st_mode)) return current;
+        if (!S_ISDIR(st.st_mode)) break;
     }
     return "";
 }
@@ -139,8 +128,7 @@ int Extractor::Count() {
         return -1;
     }
     ReadHandle reader = OpenReader(archive_path, raw);
-    if (!reader)
-        return -1;
+    if (!reader) return -1;
     int n = 0;
     struct archive_entry* entry = nullptr;
     while (archive_read_next_header(reader.get(), &entry) == ARCHIVE_OK) {
@@ -162,8 +150,7 @@ int Extractor::List() {
         return -1;
     }
     ReadHandle reader = OpenReader(archive_path, raw);
-    if (!reader)
-        return -1;
+    if (!reader) return -1;
     struct archive_entry* entry = nullptr;
     while (archive_read_next_header(reader.get(), &entry) == ARCHIVE_OK) {
         char const* name = archive_entry_pathname(entry);
@@ -208,7 +195,8 @@ int Extractor::Extract() {
     archive_read_support_filter_all(reader.get());
     archive_read_support_format_all(reader.get());
     if (archive_read_open_filename(reader.get(), archive_path.c_str(), kBlockSize) != ARCHIVE_OK) {
-        KLOG(Error, "Failed to read file '%s' ('%s')\n", archive_path.c_str(), ErrText(reader.get()));
+        KLOG(Error, "Failed to read file '%s' ('%s')\n", archive_path.c_str(),
+             ErrText(reader.get()));
         return -1;
     }
 
@@ -217,8 +205,7 @@ int Extractor::Extract() {
     for (;;) {
         struct archive_entry* entry = nullptr;
         int r = archive_read_next_header(reader.get(), &entry);
-        if (r == ARCHIVE_EOF)
-            return 0;
+        if (r == ARCHIVE_EOF) return 0;
         if (r != ARCHIVE_OK) {
             KLOG(Error, "archive_read_next_header failed: '%s'\n", ErrText(reader.get()));
             return -1;
@@ -246,13 +233,16 @@ int Extractor::Extract() {
         bool const is_dir = archive_entry_filetype(entry) == AE_IFDIR;
         std::string via = FindLinkInPath(dest_dir, path, is_dir);
         if (!via.empty()) {
-            KLOG(Error, "Refusing to extract '%s': '%s' is a symbolic link\n", path.c_str(), via.c_str());
+            KLOG(Error, "Refusing to extract '%s': '%s' is a symbolic link\n", path.c_str(),
+                 via.c_str());
             return -1;
         }
         if (!link_path.empty()) {
             via = FindLinkInPath(dest_dir, link_path, true);
             if (!via.empty()) {
-                KLOG(Error, "Refusing to extract '%s': its link target passes through the symbolic link '%s'\n",
+                KLOG(Error,
+                     "Refusing to extract '%s': its link target passes through the symbolic link "
+                     "'%s'\n",
                      path.c_str(), via.c_str());
                 return -1;
             }
@@ -283,8 +273,7 @@ int Extractor::copy_data(struct archive* reader, struct archive* writer) {
         size_t size = 0;
         la_int64_t offset = 0;
         int r = archive_read_data_block(reader, &buffer, &size, &offset);
-        if (r == ARCHIVE_EOF)
-            return 0;
+        if (r == ARCHIVE_EOF) return 0;
         if (r != ARCHIVE_OK) {
             KLOG(Error, "archive_read_data_block failed: '%s'\n", ErrText(reader));
             return -1;

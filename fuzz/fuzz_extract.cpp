@@ -14,9 +14,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <dirent.h>
 #include <cstdint>
 #include <cstdio>
-#include <dirent.h>
 #include <set>
 #include <string>
 
@@ -25,15 +25,15 @@
 
 namespace {
 
-std::string g_root;              // private folder: in.pkv, levels, a/
-std::string g_dest;              // g_root/a/b/dest
+std::string g_root;  // private folder: in.pkv, levels, a/
+std::string g_dest;  // g_root/a/b/dest
 char const* const kLevels[] = {"", "/a", "/a/b"};
 
 std::set<std::string> Names(std::string const& dir) {
     std::set<std::string> out;
     if (DIR* d = opendir(dir.c_str())) {
-        while (dirent* e = readdir(d))
-            out.insert(e->d_name);
+        // NOLINTNEXTLINE(concurrency-mt-unsafe): the stream is this thread's own
+        while (dirent* e = readdir(d)) out.insert(e->d_name);
         closedir(d);
     }
     return out;
@@ -45,34 +45,30 @@ int RemoveOne(char const* path, struct stat const*, int, struct FTW*) {
 }
 
 void RemoveTree(std::string const& path) {
+    // NOLINTNEXTLINE(concurrency-mt-unsafe): one thread
     nftw(path.c_str(), RemoveOne, 16, FTW_DEPTH | FTW_PHYS);
 }
 
 void CleanUp() {
-    if (!g_root.empty())
-        RemoveTree(g_root);
+    if (!g_root.empty()) RemoveTree(g_root);
 }
 
 void WriteFileOrDie(std::string const& path, std::string const& data) {
     FILE* f = fopen(path.c_str(), "wb");
-    if (!f || fwrite(data.data(), 1, data.size(), f) != data.size() || fclose(f) != 0)
-        abort();
+    if (!f || fwrite(data.data(), 1, data.size(), f) != data.size() || fclose(f) != 0) abort();
 }
 
 void Setup() {
-    char const* base = getenv("TMPDIR");
+    char const* base = getenv("TMPDIR");  // NOLINT(concurrency-mt-unsafe): one thread
     std::string tmpl = std::string(base && *base ? base : "/tmp") + "/korvane-fuzz-extract-XXXXXX";
-    if (!mkdtemp(&tmpl[0]))
-        abort();
+    if (!mkdtemp(&tmpl[0])) abort();
     g_root = tmpl;
     umask(022);
-    if (chmod(g_root.c_str(), 0755) != 0)
-        abort();
+    if (chmod(g_root.c_str(), 0755) != 0) abort();
     atexit(CleanUp);
     if (mkdir((g_root + "/a").c_str(), 0755) != 0 || mkdir((g_root + "/a/b").c_str(), 0755) != 0)
         abort();
-    for (char const* level : kLevels)
-        WriteFileOrDie(g_root + level + "/sentinel", "sentinel");
+    for (char const* level : kLevels) WriteFileOrDie(g_root + level + "/sentinel", "sentinel");
     g_dest = g_root + "/a/b/dest";
     // Errors are the normal outcome here; keep them out of the output.
     WriteFileOrDie(g_root + "/levels", "extractor_debug=2\n");
@@ -99,8 +95,8 @@ void CheckOutside() {
         }
         struct stat st;
         std::string const s = dir + "/sentinel";
-        if (lstat(s.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1 || st.st_size != 8 ||
-            (st.st_mode & 07777) != 0644) {
+        if (lstat(s.c_str(), &st) != 0 || !S_ISREG(st.st_mode) || st.st_nlink != 1 ||
+            st.st_size != 8 || (st.st_mode & 07777) != 0644) {
             fprintf(stderr, "extraction changed %s\n", s.c_str());
             abort();
         }
@@ -114,11 +110,9 @@ void CheckOutside() {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(uint8_t const* data, size_t size) {
-    if (g_root.empty())
-        Setup();
+    if (g_root.empty()) Setup();
     WriteFileOrDie(g_root + "/in.pkv", std::string(reinterpret_cast<char const*>(data), size));
-    if (mkdir(g_dest.c_str(), 0755) != 0)
-        abort();
+    if (mkdir(g_dest.c_str(), 0755) != 0) abort();
     Extractor x;
     x.dest_dir = g_dest;
     x.archive_path = g_root + "/in.pkv";

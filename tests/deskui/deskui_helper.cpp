@@ -15,8 +15,7 @@
 #include "deskui/VeltraneLocale.h"
 
 int main(int argc, char** argv) {
-    if (argc < 2)
-        return 2;
+    if (argc < 2) return 2;
     alarm(60);  // never outlive a broken test
     if (std::strcmp(argv[1], "lang") == 0) {
         std::printf("%s\n", qPrintable(VeltraneLocale::getInstance()->getDefaultLanguage()));

@@ -41,8 +41,7 @@ Child Spawn(std::vector<std::string> const& args, std::map<std::string, std::str
     for (char** e = environ; *e; ++e) {
         std::string const kv = *e;
         size_t const eq = kv.find('=');
-        if (eq != std::string::npos)
-            vars[kv.substr(0, eq)] = kv.substr(eq + 1);
+        if (eq != std::string::npos) vars[kv.substr(0, eq)] = kv.substr(eq + 1);
     }
     vars["QT_QPA_PLATFORM"] = "offscreen";
     std::string const lsan = vars.count("LSAN_OPTIONS") ? vars["LSAN_OPTIONS"] + ":" : "";
@@ -54,22 +53,18 @@ Child Spawn(std::vector<std::string> const& args, std::map<std::string, std::str
             vars[kv.first] = kv.second;
     }
     std::vector<std::string> envs;
-    for (auto const& kv : vars)
-        envs.push_back(kv.first + "=" + kv.second);
+    for (auto const& kv : vars) envs.push_back(kv.first + "=" + kv.second);
     std::vector<char*> envp;
-    for (auto& s : envs)
-        envp.push_back(&s[0]);
+    for (auto& s : envs) envp.push_back(&s[0]);
     envp.push_back(nullptr);
     std::vector<std::string> argstore{DESKUI_HELPER};
     argstore.insert(argstore.end(), args.begin(), args.end());
     std::vector<char*> argv;
-    for (auto& s : argstore)
-        argv.push_back(&s[0]);
+    for (auto& s : argstore) argv.push_back(&s[0]);
     argv.push_back(nullptr);
 
     int p[2];
-    if (pipe2(p, O_CLOEXEC) != 0)
-        return {};
+    if (pipe2(p, O_CLOEXEC) != 0) return {};
     int const devnull = open("/dev/null", O_RDONLY | O_CLOEXEC);
     Child c;
     c.pid = fork();
@@ -91,10 +86,8 @@ std::string ReadLine(int fd, int timeout_ms = 20000) {
     char ch;
     for (;;) {
         pollfd pfd{fd, POLLIN, 0};
-        if (poll(&pfd, 1, timeout_ms) <= 0)
-            return line;
-        if (read(fd, &ch, 1) != 1 || ch == '\n')
-            return line;
+        if (poll(&pfd, 1, timeout_ms) <= 0) return line;
+        if (read(fd, &ch, 1) != 1 || ch == '\n') return line;
         line += ch;
     }
 }
@@ -111,7 +104,8 @@ void Stop(Child& c, int sig = SIGTERM) {
     }
 }
 
-std::string RunHelper(std::vector<std::string> const& args, std::map<std::string, std::string> const& env) {
+std::string RunHelper(std::vector<std::string> const& args,
+                      std::map<std::string, std::string> const& env) {
     Child c = Spawn(args, env);
     std::string line = ReadLine(c.out);
     int status = 0;
@@ -142,33 +136,33 @@ TEST(UIPathManager, ConcurrentReadsOfAFilledTableAgree) {
         readers.emplace_back([&] {
             for (int n = 0; n < 20000; ++n) {
                 int const i = n % 9;
-                if (m->getPath(QString("deskui_conc_%1").arg(i)) != QString("/home/u/path/%1").arg(i))
+                if (m->getPath(QString("deskui_conc_%1").arg(i)) !=
+                    QString("/home/u/path/%1").arg(i))
                     ++wrong;
             }
         });
     }
-    for (auto& t : readers)
-        t.join();
+    for (auto& t : readers) t.join();
     EXPECT_EQ(wrong.load(), 0);
 }
 
 TEST(VeltraneLocale, MapsEveryTranslatedLanguageAndFallsBackToEnglish) {
     std::map<std::string, std::string> const cases = {
-        {"zh_CN", "chs"}, {"zh_SG", "chs"}, {"zh_TW", "cht"}, {"zh_HK", "cht"},
-        {"cs_CZ", "csy"}, {"da_DK", "dan"}, {"en_US", "enu"}, {"en_GB", "enu"},
-        {"fr_FR", "fre"}, {"fr_CA", "fre"}, {"de_DE", "ger"}, {"de_AT", "ger"},
-        {"hu_HU", "hun"}, {"it_IT", "ita"}, {"ja_JP", "jpn"}, {"ko_KR", "krn"},
-        {"nl_NL", "nld"}, {"nb_NO", "nor"}, {"nn_NO", "nor"}, {"pl_PL", "plk"},
-        {"pt_BR", "ptb"}, {"pt_PT", "ptg"}, {"ru_RU", "rus"}, {"es_ES", "spn"},
-        {"es_MX", "spn"}, {"sv_SE", "sve"}, {"th_TH", "tha"}, {"tr_TR", "trk"},
-        {"fi_FI", "enu"}, {"el_GR", "enu"}, {"C", "enu"},
+        {"zh_CN", "chs"}, {"zh_SG", "chs"}, {"zh_TW", "cht"}, {"zh_HK", "cht"}, {"cs_CZ", "csy"},
+        {"da_DK", "dan"}, {"en_US", "enu"}, {"en_GB", "enu"}, {"fr_FR", "fre"}, {"fr_CA", "fre"},
+        {"de_DE", "ger"}, {"de_AT", "ger"}, {"hu_HU", "hun"}, {"it_IT", "ita"}, {"ja_JP", "jpn"},
+        {"ko_KR", "krn"}, {"nl_NL", "nld"}, {"nb_NO", "nor"}, {"nn_NO", "nor"}, {"pl_PL", "plk"},
+        {"pt_BR", "ptb"}, {"pt_PT", "ptg"}, {"ru_RU", "rus"}, {"es_ES", "spn"}, {"es_MX", "spn"},
+        {"sv_SE", "sve"}, {"th_TH", "tha"}, {"tr_TR", "trk"}, {"fi_FI", "enu"}, {"el_GR", "enu"},
+        {"C", "enu"},
     };
     for (auto const& c : cases)
-        EXPECT_EQ(VeltraneLocale::languageCode(QLocale(QString::fromStdString(c.first))).toStdString(),
-                  c.second)
+        EXPECT_EQ(
+            VeltraneLocale::languageCode(QLocale(QString::fromStdString(c.first))).toStdString(),
+            c.second)
             << c.first;
-    EXPECT_EQ(VeltraneLocale::languageCode(QLocale(QLocale::Chinese, QLocale::TraditionalHanScript,
-                                                   QLocale::China)),
+    EXPECT_EQ(VeltraneLocale::languageCode(
+                  QLocale(QLocale::Chinese, QLocale::TraditionalHanScript, QLocale::China)),
               "cht");
 }
 
@@ -202,8 +196,7 @@ protected:
     std::vector<Child> children;
     std::map<std::string, std::string> env() const { return {{"HOME", home.path()}}; }
     ~SingleInstance() override {
-        for (auto& c : children)
-            Stop(c, SIGKILL);
+        for (auto& c : children) Stop(c, SIGKILL);
     }
     std::string Start(std::map<std::string, std::string> const& e) {
         children.push_back(Spawn({"single"}, e));
@@ -213,7 +206,8 @@ protected:
 
 TEST_F(SingleInstance, SecondLauncherOfTheSameHomeSeesTheFirst) {
     EXPECT_EQ(Start(env()), "first");
-    EXPECT_TRUE(testsupport::PathExists(QtSingleApplication::lockFilePath(QString::fromStdString(home.path())).toStdString()));
+    EXPECT_TRUE(testsupport::PathExists(
+        QtSingleApplication::lockFilePath(QString::fromStdString(home.path())).toStdString()));
     EXPECT_EQ(Start(env()), "running");
     EXPECT_EQ(Start(env()), "running");
 
@@ -227,7 +221,8 @@ TEST_F(SingleInstance, SecondLauncherOfTheSameHomeSeesTheFirst) {
 TEST_F(SingleInstance, LockLeftByAKilledLauncherDoesNotCount) {
     EXPECT_EQ(Start(env()), "first");
     Stop(children[0], SIGKILL);
-    std::string const lock = QtSingleApplication::lockFilePath(QString::fromStdString(home.path())).toStdString();
+    std::string const lock =
+        QtSingleApplication::lockFilePath(QString::fromStdString(home.path())).toStdString();
     ASSERT_TRUE(testsupport::PathExists(lock)) << "the crash leaves its lock file behind";
     EXPECT_EQ(Start(env()), "first");
     EXPECT_EQ(Start(env()), "running");
@@ -236,9 +231,11 @@ TEST_F(SingleInstance, LockLeftByAKilledLauncherDoesNotCount) {
 TEST_F(SingleInstance, LockFileNamingALivePidDoesNotCount) {
     // Whatever a stale file says (here: a live process, this test), only a
     // launcher that is really running counts.
-    std::string const lock = QtSingleApplication::lockFilePath(QString::fromStdString(home.path())).toStdString();
+    std::string const lock =
+        QtSingleApplication::lockFilePath(QString::fromStdString(home.path())).toStdString();
     ASSERT_TRUE(testsupport::MakeDirs(home / ".Korvane"));
-    ASSERT_TRUE(testsupport::WriteFile(lock, std::to_string(getpid()) + "\ndeskui_helper\nlocalhost\n"));
+    ASSERT_TRUE(
+        testsupport::WriteFile(lock, std::to_string(getpid()) + "\ndeskui_helper\nlocalhost\n"));
     EXPECT_EQ(Start(env()), "first");
 }
 
@@ -247,8 +244,7 @@ TEST_F(SingleInstance, LaunchersStartedAtTheSameInstantElectExactlyOne) {
         int gate[2];
         ASSERT_EQ(pipe2(gate, O_CLOEXEC), 0);
         std::vector<Child> racers;
-        for (int i = 0; i < 6; ++i)
-            racers.push_back(Spawn({"single", "gate"}, env(), gate[0]));
+        for (int i = 0; i < 6; ++i) racers.push_back(Spawn({"single", "gate"}, env(), gate[0]));
         close(gate[0]);
         usleep(200 * 1000);  // let them all reach the gate
         close(gate[1]);      // and release them together
@@ -258,8 +254,7 @@ TEST_F(SingleInstance, LaunchersStartedAtTheSameInstantElectExactlyOne) {
             first += s == "first";
             running += s == "running";
         }
-        for (auto& r : racers)
-            Stop(r, SIGKILL);
+        for (auto& r : racers) Stop(r, SIGKILL);
         EXPECT_EQ(first, 1) << "round " << round;
         EXPECT_EQ(running, 5) << "round " << round;
     }

@@ -44,7 +44,7 @@ QCoreApplication* App() {
 }
 
 mode_t ModeOf(std::string const& p) {
-    struct stat st{};
+    struct stat st {};
     return lstat(p.c_str(), &st) == 0 ? st.st_mode : 0;
 }
 
@@ -53,8 +53,7 @@ mode_t ModeOf(std::string const& p) {
 std::string Noise(size_t n, unsigned seed = 1) {
     std::mt19937 gen(seed);
     std::string s(n, '\0');
-    for (auto& c : s)
-        c = static_cast<char>(gen());
+    for (auto& c : s) c = static_cast<char>(gen());
     return s;
 }
 
@@ -67,7 +66,8 @@ std::string LinkOf(std::string const& p) {
 // Archive writers convert entry names from the current locale: build the
 // archives in a UTF-8 one, as a packager's machine would.
 std::string Write(std::string const& path, std::vector<ArchiveEntry> const& entries,
-                  ArchiveFormat format = ArchiveFormat::Pax, ArchiveFilter filter = ArchiveFilter::Gzip) {
+                  ArchiveFormat format = ArchiveFormat::Pax,
+                  ArchiveFilter filter = ArchiveFilter::Gzip) {
     locale_t utf8 = newlocale(LC_CTYPE_MASK, "C.UTF-8", static_cast<locale_t>(nullptr));
     locale_t old = uselocale(utf8);
     std::string err = testsupport::WriteArchive(path, entries, format, filter);
@@ -92,12 +92,15 @@ protected:
         StrTable::InitStrTable();
         ASSERT_TRUE(testsupport::MakeDirs(tmp / "home/.Korvane"));
         ASSERT_TRUE(WriteFile(tmp / "levels", "extractor_debug=7\n"));
-        ASSERT_EQ(Logger::Initialize(Logger::File, log_path, tmp / "levels", 50, Logger::ThreadLock), 0);
+        ASSERT_EQ(
+            Logger::Initialize(Logger::File, log_path, tmp / "levels", 50, Logger::ThreadLock), 0);
         Notify_Adapter* n = Notify_Adapter::GetInstance();
-        c1 = QObject::connect(n, &Notify_Adapter::sigUpdateProgress, n,
-                              [this](int t, int c) { progress.emplace_back(t, c); }, Qt::DirectConnection);
-        c2 = QObject::connect(n, &Notify_Adapter::sigUpdateDialogText, n,
-                              [this](QString const& s) { texts.push_back(s); }, Qt::DirectConnection);
+        c1 = QObject::connect(
+            n, &Notify_Adapter::sigUpdateProgress, n,
+            [this](int t, int c) { progress.emplace_back(t, c); }, Qt::DirectConnection);
+        c2 = QObject::connect(
+            n, &Notify_Adapter::sigUpdateDialogText, n,
+            [this](QString const& s) { texts.push_back(s); }, Qt::DirectConnection);
     }
     void TearDown() override {
         QObject::disconnect(c1);
@@ -145,7 +148,8 @@ void ExpectBundle(std::string const& dest) {
     std::string const fw = dest + "/Contents/Frameworks/Core.framework";
     EXPECT_EQ(LinkOf(fw + "/Versions/Current"), "5");
     EXPECT_EQ(LinkOf(fw + "/Core"), "Versions/Current/Core");
-    EXPECT_EQ(ReadFile(fw + "/Core"), std::string(3000, 'c')) << "relative links resolve inside the bundle";
+    EXPECT_EQ(ReadFile(fw + "/Core"), std::string(3000, 'c'))
+        << "relative links resolve inside the bundle";
 }
 
 struct FormatCase {
@@ -156,9 +160,12 @@ struct FormatCase {
 
 TEST_F(ExtractTest, BundleExtractsExactlyInEveryFormat) {
     FormatCase const cases[] = {
-        {"tar.gz", ArchiveFormat::Pax, ArchiveFilter::Gzip},  {"tar", ArchiveFormat::Pax, ArchiveFilter::None},
-        {"ustar", ArchiveFormat::Ustar, ArchiveFilter::None}, {"gnutar", ArchiveFormat::Gnutar, ArchiveFilter::Gzip},
-        {"zip", ArchiveFormat::Zip, ArchiveFilter::None},     {"tar.xz", ArchiveFormat::Pax, ArchiveFilter::Xz},
+        {"tar.gz", ArchiveFormat::Pax, ArchiveFilter::Gzip},
+        {"tar", ArchiveFormat::Pax, ArchiveFilter::None},
+        {"ustar", ArchiveFormat::Ustar, ArchiveFilter::None},
+        {"gnutar", ArchiveFormat::Gnutar, ArchiveFilter::Gzip},
+        {"zip", ArchiveFormat::Zip, ArchiveFilter::None},
+        {"tar.xz", ArchiveFormat::Pax, ArchiveFilter::Xz},
     };
     auto const entries = testsupport::ClientBundleEntries(7);
     for (auto const& c : cases) {
@@ -187,9 +194,10 @@ TEST_F(ExtractTest, AbsoluteNamesLandUnderDestAndExistingFilesAreReplaced) {
     ASSERT_TRUE(WriteFile(dest + "/Contents/old", "old", 0444));
     // A link already at an entry's own place is replaced, never written through.
     ASSERT_EQ(symlink(outside.c_str(), (dest + "/Contents/link").c_str()), 0);
-    ASSERT_EQ(Extract({ArchiveEntry::file(outside, "abs"), ArchiveEntry::file("Contents/old", "new"),
-                       ArchiveEntry::file("Contents/link", "replaced")}),
-              0)
+    ASSERT_EQ(
+        Extract({ArchiveEntry::file(outside, "abs"), ArchiveEntry::file("Contents/old", "new"),
+                 ArchiveEntry::file("Contents/link", "replaced")}),
+        0)
         << Log();
     EXPECT_EQ(ReadFile(outside), "keep");
     EXPECT_EQ(ReadFile(dest + outside), "abs");
@@ -201,12 +209,14 @@ TEST_F(ExtractTest, AbsoluteNamesLandUnderDestAndExistingFilesAreReplaced) {
 TEST_F(ExtractTest, ArchiveRelativeHardLinkInstalls) {
     for (auto fmt : {ArchiveFormat::Pax, ArchiveFormat::Gnutar}) {
         testsupport::RemoveTree(dest);
-        ASSERT_EQ(Extract({ArchiveEntry::dir("Contents"), ArchiveEntry::file("Contents/a", "same", 0755),
-                           ArchiveEntry::hardlink("Contents/b", "Contents/a")},
-                          fmt),
-                  0)
+        ASSERT_EQ(
+            Extract({ArchiveEntry::dir("Contents"), ArchiveEntry::file("Contents/a", "same", 0755),
+                     ArchiveEntry::hardlink("Contents/b", "Contents/a")},
+                    fmt),
+            0)
             << Log();
-        struct stat a{}, b{};
+        struct stat a {
+        }, b{};
         ASSERT_EQ(stat((dest + "/Contents/a").c_str(), &a), 0);
         ASSERT_EQ(stat((dest + "/Contents/b").c_str(), &b), 0);
         EXPECT_EQ(a.st_ino, b.st_ino);
@@ -234,7 +244,7 @@ protected:
         EXPECT_TRUE(Logged(message)) << Log();
         EXPECT_EQ(ReadFile(dest + "/first"), "1") << "entries before the failure stay";
         EXPECT_EQ(ReadFile(secret), "secret");
-        struct stat st{};
+        struct stat st {};
         ASSERT_EQ(stat(secret.c_str(), &st), 0);
         EXPECT_EQ(st.st_nlink, 1u) << "no hard link to a file outside";
         EXPECT_EQ(st.st_mode & 0777, 0644u);
@@ -250,8 +260,7 @@ protected:
             while (pos < s->size()) {
                 size_t nl = s->find('\n', pos);
                 std::string line = s->substr(pos, nl - pos);
-                if (line.rfind("home/.Korvane/Korvane.app", 0) != 0)
-                    kept += line + "\n";
+                if (line.rfind("home/.Korvane/Korvane.app", 0) != 0) kept += line + "\n";
                 pos = nl + 1;
             }
             *s = kept;
@@ -262,36 +271,42 @@ protected:
 
 TEST_F(HostileTest, DotDotComponentsAreRefused) {
     ExpectRefused({ArchiveEntry::file("../escape", "x")}, "archive_read_extract2 failed: '");
-    ExpectRefused({ArchiveEntry::file("Contents/../../../escape", "x")}, "archive_read_extract2 failed: '");
+    ExpectRefused({ArchiveEntry::file("Contents/../../../escape", "x")},
+                  "archive_read_extract2 failed: '");
     EXPECT_FALSE(PathExists(tmp / "home/.Korvane/escape"));
     EXPECT_FALSE(PathExists(tmp / "home/escape"));
 }
 
 TEST_F(HostileTest, AbsoluteSymlinkThenEntryThroughIt) {
-    ExpectRefused({ArchiveEntry::symlink("evil", outside_dir), ArchiveEntry::file("evil/secret", "PWNED")},
-                  "' is a symbolic link");
+    ExpectRefused(
+        {ArchiveEntry::symlink("evil", outside_dir), ArchiveEntry::file("evil/secret", "PWNED")},
+        "' is a symbolic link");
     EXPECT_EQ(LinkOf(dest + "/evil"), outside_dir) << "symlink targets stay as stored";
 }
 
 TEST_F(HostileTest, RelativeEscapingSymlinkThenEntryThroughIt) {
     // dest_dir/../.. is home; further ../ reach tmp, which holds "outside".
-    ExpectRefused({ArchiveEntry::dir("Contents"), ArchiveEntry::symlink("Contents/up", "../../../../outside"),
-                   ArchiveEntry::file("Contents/up/secret", "PWNED")},
-                  "Refusing to extract '" + dest + "/Contents/up/secret': '" + dest + "/Contents/up' is a symbolic link");
+    ExpectRefused(
+        {ArchiveEntry::dir("Contents"), ArchiveEntry::symlink("Contents/up", "../../../../outside"),
+         ArchiveEntry::file("Contents/up/secret", "PWNED")},
+        "Refusing to extract '" + dest + "/Contents/up/secret': '" + dest +
+            "/Contents/up' is a symbolic link");
     ExpectRefused({ArchiveEntry::symlink("home", "../.."), ArchiveEntry::dir("home/planted")},
                   "' is a symbolic link");
     EXPECT_FALSE(PathExists(tmp / "home/planted"));
 }
 
 TEST_F(HostileTest, DirectoryEntryOverAnEscapingSymlink) {
-    ExpectRefused({ArchiveEntry::symlink("d", outside_dir), ArchiveEntry::dir("d", 0700)}, "' is a symbolic link");
+    ExpectRefused({ArchiveEntry::symlink("d", outside_dir), ArchiveEntry::dir("d", 0700)},
+                  "' is a symbolic link");
 }
 
 TEST_F(HostileTest, ReadOnlyFolderReplacedByEscapingSymlink) {
     // The disk writer sets a folder's final mode when it closes; that must
     // not land on whatever later took the folder's place.
-    EXPECT_EQ(Extract({ArchiveEntry::dir("ro", 0500), ArchiveEntry::symlink("ro", outside_dir)}), 0) << Log();
-    struct stat st{};
+    EXPECT_EQ(Extract({ArchiveEntry::dir("ro", 0500), ArchiveEntry::symlink("ro", outside_dir)}), 0)
+        << Log();
+    struct stat st {};
     ASSERT_EQ(stat(outside_dir.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0755u);
     EXPECT_EQ(ReadFile(secret), "secret");
@@ -303,11 +318,13 @@ TEST_F(HostileTest, HardLinkToAnAbsolutePathOutside) {
 }
 
 TEST_F(HostileTest, PaxHardLinkCarryingDataToAPathOutside) {
-    ExpectRefused({ArchiveEntry::hardlink("hl", secret, "PWNED")}, "archive_read_extract2 failed: '");
+    ExpectRefused({ArchiveEntry::hardlink("hl", secret, "PWNED")},
+                  "archive_read_extract2 failed: '");
 }
 
 TEST_F(HostileTest, HardLinkTargetThroughAnEscapingSymlink) {
-    ExpectRefused({ArchiveEntry::symlink("evil", outside_dir), ArchiveEntry::hardlink("hl", "evil/secret", "PWNED")},
+    ExpectRefused({ArchiveEntry::symlink("evil", outside_dir),
+                   ArchiveEntry::hardlink("hl", "evil/secret", "PWNED")},
                   "its link target passes through the symbolic link '" + dest + "/evil'");
     ExpectRefused({ArchiveEntry::symlink("s", secret), ArchiveEntry::hardlink("hl", "s", "PWNED")},
                   "its link target passes through the symbolic link '" + dest + "/s'");
@@ -326,12 +343,16 @@ TEST_F(ExtractTest, LinksAboveDestAreTheUsersOwn) {
 // come out as the UTF-8 bytes stored, and the thread's locale must be back
 // afterwards.
 TEST_F(ExtractTest, Utf8NamesExtractWithoutAndWithALocale) {
-    std::string const name = "Contents/Resources/Gr\xc3\xbc\xc3\x9f" "e/\xe6\x97\xa5\xe6\x9c\xac.txt";
-    std::vector<ArchiveEntry> const entries = {ArchiveEntry::dir("Contents"), ArchiveEntry::file(name, "utf8")};
+    std::string const name =
+        "Contents/Resources/Gr\xc3\xbc\xc3\x9f"
+        "e/\xe6\x97\xa5\xe6\x9c\xac.txt";
+    std::vector<ArchiveEntry> const entries = {ArchiveEntry::dir("Contents"),
+                                               ArchiveEntry::file(name, "utf8")};
     std::string const saved = setlocale(LC_ALL, nullptr);
     for (char const* lang : {static_cast<char const*>(nullptr), "C.UTF-8"}) {
         for (auto fmt : {ArchiveFormat::Pax, ArchiveFormat::Zip}) {
-            SCOPED_TRACE(std::string(lang ? lang : "LANG unset") + (fmt == ArchiveFormat::Zip ? " zip" : " pax"));
+            SCOPED_TRACE(std::string(lang ? lang : "LANG unset") +
+                         (fmt == ArchiveFormat::Zip ? " zip" : " pax"));
             testsupport::ScopedEnv lc_all("LC_ALL", nullptr);
             testsupport::ScopedEnv l("LANG", lang);
             ASSERT_NE(setlocale(LC_ALL, ""), nullptr);
@@ -377,14 +398,17 @@ TEST_F(ExtractTest, MissingEmptyAndUnreadableArchives) {
 }
 
 TEST_F(ExtractTest, TruncatedAndCorruptArchivesFail) {
-    std::vector<ArchiveEntry> entries = {ArchiveEntry::file("a", Noise(40000)), ArchiveEntry::file("b", "b"),
+    std::vector<ArchiveEntry> entries = {ArchiveEntry::file("a", Noise(40000)),
+                                         ArchiveEntry::file("b", "b"),
                                          ArchiveEntry::file("c", Noise(200000, 2))};
     struct Case {
         ArchiveFormat f;
         ArchiveFilter flt;
     };
-    for (Case c : {Case{ArchiveFormat::Pax, ArchiveFilter::Gzip}, Case{ArchiveFormat::Pax, ArchiveFilter::None},
-                   Case{ArchiveFormat::Zip, ArchiveFilter::None}, Case{ArchiveFormat::Pax, ArchiveFilter::Xz}}) {
+    for (Case c : {Case{ArchiveFormat::Pax, ArchiveFilter::Gzip},
+                   Case{ArchiveFormat::Pax, ArchiveFilter::None},
+                   Case{ArchiveFormat::Zip, ArchiveFilter::None},
+                   Case{ArchiveFormat::Pax, ArchiveFilter::Xz}}) {
         ASSERT_EQ(Write(archive, entries, c.f, c.flt), "");
         std::string const whole = ReadFile(archive);
         // Cut in the middle of the last entry's data.
@@ -394,16 +418,17 @@ TEST_F(ExtractTest, TruncatedAndCorruptArchivesFail) {
         EXPECT_EQ(Make().Extract(), -1) << static_cast<int>(c.f) << "/" << static_cast<int>(c.flt);
         EXPECT_LT(progress.size(), 3u);
     }
-    EXPECT_TRUE(Logged("archive_read_extract2 failed: '") || Logged("archive_read_next_header failed: '") ||
-                Logged("Failed to calculate total file numbers")) << Log();
+    EXPECT_TRUE(Logged("archive_read_extract2 failed: '") ||
+                Logged("archive_read_next_header failed: '") ||
+                Logged("Failed to calculate total file numbers"))
+        << Log();
 
     // A corrupt deflate stream (compressible data, so the bytes hit codes).
     ASSERT_EQ(Write(archive, {ArchiveEntry::file("a", std::string(100000, 'a')),
                               ArchiveEntry::file("b", std::string(100000, 'b'))}),
               "");
     std::string bytes = ReadFile(archive);
-    for (size_t i = 20; i < 60; ++i)
-        bytes[i] = static_cast<char>(bytes[i] ^ 0x5a);
+    for (size_t i = 20; i < 60; ++i) bytes[i] = static_cast<char>(bytes[i] ^ 0x5a);
     ASSERT_TRUE(WriteFile(archive, bytes));
     testsupport::RemoveTree(dest);
     EXPECT_EQ(Make().Extract(), -1);
@@ -426,9 +451,12 @@ TEST_F(ExtractTest, InvalidArguments) {
 }
 
 TEST_F(ExtractTest, ListPrintsEveryEntryAndToleratesDamage) {
-    std::string const name = "Contents/Gr\xc3\xbc\xc3\x9f" "e";
-    ASSERT_EQ(Write(archive, {ArchiveEntry::dir("Contents"), ArchiveEntry::file(name, "x"),
-                              ArchiveEntry::file("Contents/big", std::string(100000, 'b'))},
+    std::string const name =
+        "Contents/Gr\xc3\xbc\xc3\x9f"
+        "e";
+    ASSERT_EQ(Write(archive,
+                    {ArchiveEntry::dir("Contents"), ArchiveEntry::file(name, "x"),
+                     ArchiveEntry::file("Contents/big", std::string(100000, 'b'))},
                     ArchiveFormat::Pax, ArchiveFilter::None),
               "");
     testing::internal::CaptureStdout();
@@ -457,8 +485,7 @@ TEST_F(ExtractTest, CopyDataCopiesBlocksAndReportsReadErrors) {
         if (archive_read_open_filename(r, archive.c_str(), 10240) == ARCHIVE_OK &&
             archive_read_next_header(r, &e) == ARCHIVE_OK) {
             archive_entry_set_pathname(e, out.c_str());
-            if (archive_write_header(w, e) == ARCHIVE_OK)
-                rc = Extractor().copy_data(r, w);
+            if (archive_write_header(w, e) == ARCHIVE_OK) rc = Extractor().copy_data(r, w);
             archive_write_finish_entry(w);
         }
         archive_read_free(r);
@@ -493,11 +520,12 @@ TEST_F(ExtractTest, ProgressReachesAnotherThreadInOrderThroughQueuedConnections)
         wrong_thread |= QThread::currentThread() != gui;
         got.emplace_back(t, c);
     });
-    auto d = QObject::connect(n, &Notify_Adapter::sigUpdateDialogText, &receiver, [&](QString const& s) {
-        wrong_thread |= QThread::currentThread() != gui;
-        labels.push_back(s);
-        EXPECT_TRUE(got.empty()) << "the label comes before any progress";
-    });
+    auto d =
+        QObject::connect(n, &Notify_Adapter::sigUpdateDialogText, &receiver, [&](QString const& s) {
+            wrong_thread |= QThread::currentThread() != gui;
+            labels.push_back(s);
+            EXPECT_TRUE(got.empty()) << "the label comes before any progress";
+        });
 
     int result = 1;
     QThread* worker = QThread::create([&] { result = Make().Extract(); });
@@ -529,10 +557,14 @@ TEST_F(ExtractTest, EachProgressStepFollowsItsEntryOnDisk) {
               "");
     std::vector<std::string> seen;
     Notify_Adapter* n = Notify_Adapter::GetInstance();
-    auto c = QObject::connect(n, &Notify_Adapter::sigUpdateProgress, n, [&](int, int) {
-        seen.push_back(std::to_string(PathExists(dest + "/one")) + std::to_string(PathExists(dest + "/two")) +
-                       std::to_string(PathExists(dest + "/three")));
-    }, Qt::DirectConnection);
+    auto c = QObject::connect(
+        n, &Notify_Adapter::sigUpdateProgress, n,
+        [&](int, int) {
+            seen.push_back(std::to_string(PathExists(dest + "/one")) +
+                           std::to_string(PathExists(dest + "/two")) +
+                           std::to_string(PathExists(dest + "/three")));
+        },
+        Qt::DirectConnection);
     EXPECT_EQ(Make().Extract(), 0);
     QObject::disconnect(c);
     EXPECT_EQ(seen, (std::vector<std::string>{"100", "110", "111"}));
