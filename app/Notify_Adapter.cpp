@@ -5,6 +5,8 @@ Notify_Adapter* Notify_Adapter::GetInstance() {
     return &instance;
 }
 
-void Notify_Adapter::UpdateProgress(int total, int current) { emit sigUpdateProgress(total, current); }
+void Notify_Adapter::UpdateProgress(int total, int current) {
+    emit sigUpdateProgress(total, current);
+}
 
 void Notify_Adapter::UpdateDialogText(QString text) { emit sigUpdateDialogText(text); }

@@ -8,7 +8,8 @@
 #include "deskui/UIPathManager.h"
 
 namespace {
-const char kStyleSheet[] = "QProgressDialog { background-color: WhiteSmoke; vertical-align: middle; }";
+const char kStyleSheet[] =
+    "QProgressDialog { background-color: WhiteSmoke; vertical-align: middle; }";
 }
 
 ProcessingProgressDialog::ProcessingProgressDialog() : QProgressDialog(nullptr, Qt::WindowFlags()) {

@@ -11,7 +11,8 @@
 namespace startup {
 
 QString PluginFolder(const char* argv0) {
-    return QDir::cleanPath(QString::fromLocal8Bit(argv0) + QStringLiteral("/../../Frameworks/plugins"));
+    return QDir::cleanPath(QString::fromLocal8Bit(argv0) +
+                           QStringLiteral("/../../Frameworks/plugins"));
 }
 
 void RegisterPaths(const QString& home, const QString& appdir) {
@@ -33,7 +34,8 @@ void RegisterPaths(const QString& home, const QString& appdir) {
     };
     UIPathManager* paths = UIPathManager::getInstance();
     for (Entry const& e : entries)
-        paths->setPath(QString::fromLatin1(e.key), QDir::cleanPath(e.base + QString::fromLatin1(e.suffix)));
+        paths->setPath(QString::fromLatin1(e.key),
+                       QDir::cleanPath(e.base + QString::fromLatin1(e.suffix)));
 }
 
 UiStart StartUserInterface(const QString& language) {

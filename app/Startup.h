@@ -16,9 +16,9 @@ QString PluginFolder(const char* argv0);
 void RegisterPaths(const QString& home, const QString& appdir);
 
 struct UiStart {
-    QString language;     // the three-letter code asked for
-    bool translated;      // a non-empty translator was installed
-    QString font_family;  // the application font's family
+    QString language;         // the three-letter code asked for
+    bool translated;          // a non-empty translator was installed
+    QString font_family;      // the application font's family
     QTranslator* translator;  // the installed translator, or nullptr
 };
 

@@ -12,9 +12,7 @@
 #define KLOG_COMPONENT "launcher_debug"
 #include "log/LogMacros.h"
 
-void HandlerThread::run() {
-    exec();
-}
+void HandlerThread::run() { exec(); }
 
 Worker::Worker() : Worker(new MacService) {}
 
@@ -34,17 +32,11 @@ Worker::~Worker() {
     delete service_;
 }
 
-void Worker::StartThread() {
-    thread_->start(QThread::InheritPriority);
-}
+void Worker::StartThread() { thread_->start(QThread::InheritPriority); }
 
-void Worker::QuitThread() {
-    thread_->quit();
-}
+void Worker::QuitThread() { thread_->quit(); }
 
-void Worker::JoinThread() {
-    thread_->wait();
-}
+void Worker::JoinThread() { thread_->wait(); }
 
 void Worker::HandleServicce() {
     KLOG(Debug, "running\n");
@@ -58,7 +50,8 @@ void Worker::HandleServicce() {
             KLOG(Error, "Failed to upgrade package\n");
         } else {
             emit sigUpdateProgress(100, 100);
-            emit sigSetLabelText(StrTable::LoadStr(526).arg(StrTable::LoadStr(866), 0, QLatin1Char(' ')));
+            emit sigSetLabelText(
+                StrTable::LoadStr(526).arg(StrTable::LoadStr(866), 0, QLatin1Char(' ')));
         }
     } else {
         KLOG(Debug, "no need to upgrade\n");
@@ -104,17 +97,12 @@ Launcher::~Launcher() {
     delete dialog_;
 }
 
-void Launcher::Run() {
-    worker_->StartThread();
-}
+void Launcher::Run() { worker_->StartThread(); }
 
-void Launcher::Start() {
-    emit sigStart();
-}
+void Launcher::Start() { emit sigStart(); }
 
 int Launcher::ProgressValue(int total, int steps) {
-    if (total < 1)
-        return -1;
+    if (total < 1) return -1;
     // 64 bits: steps * 100 overflows int above ~21 million entries.
     qint64 const value = static_cast<qint64>(steps) * 100 / total;
     return static_cast<int>(qBound<qint64>(0, value, 100));
@@ -122,18 +110,13 @@ int Launcher::ProgressValue(int total, int steps) {
 
 void Launcher::UpdateProgress(int total, int steps) {
     int const value = ProgressValue(total, steps);
-    if (value < 0)
-        return;
+    if (value < 0) return;
     dialog()->setValue(value);
 }
 
-void Launcher::SetLabelText(const QString& text) {
-    dialog()->setLabelText(text);
-}
+void Launcher::SetLabelText(const QString& text) { dialog()->setLabelText(text); }
 
-void Launcher::ShowMsgBox() {
-    dialog()->show();
-}
+void Launcher::ShowMsgBox() { dialog()->show(); }
 
 void Launcher::LaunchDone() {
     done_ = true;

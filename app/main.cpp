@@ -9,8 +9,8 @@
 #include <clocale>
 #include <cstdio>
 
-#include "app/StrTable.h"
 #include "app/Startup.h"
+#include "app/StrTable.h"
 #include "app/launcher.h"
 #include "deskui/QtSingleApplication.h"
 #include "deskui/UIPathManager.h"
@@ -43,18 +43,26 @@ int main(int argc, char** argv) {
     startup::RegisterPaths(QDir::homePath(), QCoreApplication::applicationDirPath());
 
     UIPathManager* paths = UIPathManager::getInstance();
-    QString const level_file = paths->getPath(QStringLiteral("root_resource_path")) + QStringLiteral("/log/launcher.debug");
-    QString const log_dir = paths->getPath(QStringLiteral("user_korvane_path")) + QStringLiteral("/log");
+    QString const level_file = paths->getPath(QStringLiteral("root_resource_path")) +
+                               QStringLiteral("/log/launcher.debug");
+    QString const log_dir =
+        paths->getPath(QStringLiteral("user_korvane_path")) + QStringLiteral("/log");
     // Without a log folder the run goes on without a log file.
     if (QDir().mkpath(log_dir)) {
-        Logger::Initialize(Logger::File, (log_dir + QStringLiteral("/launcher.log")).toUtf8().toStdString(),
+        Logger::Initialize(Logger::File,
+                           (log_dir + QStringLiteral("/launcher.log")).toUtf8().toStdString(),
                            level_file.toUtf8().toStdString(), 50, Logger::ThreadLock);
         KLOG(Info, ">>> user_tarnwick_path = %s\n", RegistryUtf8("user_tarnwick_path").constData());
-        KLOG(Info, ">>> user_tarnwick_app_path = %s\n", RegistryUtf8("user_tarnwick_app_path").constData());
-        KLOG(Info, ">>> user_tarnwick_resource_path = %s\n", RegistryUtf8("user_tarnwick_resource_path").constData());
-        KLOG(Info, ">>> user_tarnwick_data_path = %s\n", RegistryUtf8("user_tarnwick_data_path").constData());
-        KLOG(Info, ">>> user_tarnwick_working_dir_path = %s\n", RegistryUtf8("user_tarnwick_working_dir_path").constData());
-        KLOG(Info, ">>> user_tarnwick_korvane_ui_path = %s\n", RegistryUtf8("user_tarnwick_korvane_ui_path").constData());
+        KLOG(Info, ">>> user_tarnwick_app_path = %s\n",
+             RegistryUtf8("user_tarnwick_app_path").constData());
+        KLOG(Info, ">>> user_tarnwick_resource_path = %s\n",
+             RegistryUtf8("user_tarnwick_resource_path").constData());
+        KLOG(Info, ">>> user_tarnwick_data_path = %s\n",
+             RegistryUtf8("user_tarnwick_data_path").constData());
+        KLOG(Info, ">>> user_tarnwick_working_dir_path = %s\n",
+             RegistryUtf8("user_tarnwick_working_dir_path").constData());
+        KLOG(Info, ">>> user_tarnwick_korvane_ui_path = %s\n",
+             RegistryUtf8("user_tarnwick_korvane_ui_path").constData());
         KLOG(Info, ">>> root_resource_path = %s\n", RegistryUtf8("root_resource_path").constData());
     }
 
@@ -63,7 +71,8 @@ int main(int argc, char** argv) {
         return 0;
     }
 
-    startup::UiStart const ui = startup::StartUserInterface(VeltraneLocale::getInstance()->getDefaultLanguage());
+    startup::UiStart const ui =
+        startup::StartUserInterface(VeltraneLocale::getInstance()->getDefaultLanguage());
     KLOG(Debug, "ui language = %s, translated = %d, font = %s\n", ui.language.toUtf8().constData(),
          ui.translated ? 1 : 0, ui.font_family.toUtf8().constData());
 

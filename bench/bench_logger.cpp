@@ -41,7 +41,8 @@ void BM_SuppressedLine(benchmark::State& state) {
     StartFileLogger("suppressed.log");
     long const before = g_evaluated;
     for (auto _ : state) {
-        KLOG(Debug, "copy %s to %s: step %d\n", "/src/path/file.txt", "/dst/path/file.txt", CountedArg());
+        KLOG(Debug, "copy %s to %s: step %d\n", "/src/path/file.txt", "/dst/path/file.txt",
+             CountedArg());
     }
     state.counters["args_evaluated"] = static_cast<double>(g_evaluated - before);
     Logger::Destroy();
@@ -84,10 +85,9 @@ public:
         ConsoleReporter::ReportRuns(runs);
         // Plain runs, or the mean when repetitions are asked for.
         for (Run const& run : runs) {
-            if (run.run_type == Run::RT_Iteration && run.iterations > 0)
-                ns_per_iter[run.run_name.function_name] = run.GetAdjustedRealTime();
-            else if (run.run_type == Run::RT_Aggregate && run.aggregate_name == "mean")
-                ns_per_iter[run.run_name.function_name] = run.GetAdjustedRealTime();
+            bool const plain = run.run_type == Run::RT_Iteration && run.iterations > 0;
+            bool const mean = run.run_type == Run::RT_Aggregate && run.aggregate_name == "mean";
+            if (plain || mean) ns_per_iter[run.run_name.function_name] = run.GetAdjustedRealTime();
         }
     }
 };
@@ -121,7 +121,8 @@ int main(int argc, char** argv) {
     double suppressed = get("BM_SuppressedLine");
     if (bare > 0) {
         if (written > 0) printf("ratio written line / bare fprintf+fflush: %.2f\n", written / bare);
-        if (suppressed > 0) printf("ratio suppressed line / bare fprintf+fflush: %.4f\n", suppressed / bare);
+        if (suppressed > 0)
+            printf("ratio suppressed line / bare fprintf+fflush: %.4f\n", suppressed / bare);
     }
     printf("suppressed-line arguments evaluated: %ld\n", g_evaluated);
 

@@ -125,24 +125,28 @@ bool WriteEntry(archive* a, std::string const& path, std::string const& data, in
     archive_entry_set_filetype(e, AE_IFREG);
     archive_entry_set_perm(e, mode);
     archive_entry_set_size(e, static_cast<la_int64_t>(data.size()));
-    bool ok = archive_write_header(a, e) == ARCHIVE_OK &&
-              archive_write_data(a, data.data(), data.size()) == static_cast<la_ssize_t>(data.size());
+    bool ok =
+        archive_write_header(a, e) == ARCHIVE_OK &&
+        archive_write_data(a, data.data(), data.size()) == static_cast<la_ssize_t>(data.size());
     archive_entry_free(e);
     return ok;
 }
 
 // A client package with the demo client, an INFO and `files` data files of
 // `size` bytes each: half random (incompressible), half text.
-bool WriteLargePackage(std::string const& out, std::string const& ui, int build, int files, size_t size) {
+bool WriteLargePackage(std::string const& out, std::string const& ui, int build, int files,
+                       size_t size) {
     std::ifstream u(ui, std::ios::binary);
-    std::string const ui_bytes((std::istreambuf_iterator<char>(u)), std::istreambuf_iterator<char>());
+    std::string const ui_bytes((std::istreambuf_iterator<char>(u)),
+                               std::istreambuf_iterator<char>());
     if (ui_bytes.empty()) return false;
     archive* a = archive_write_new();
     archive_write_set_format_pax_restricted(a);
     archive_write_add_filter_gzip(a);
     if (archive_write_open_filename(a, out.c_str()) != ARCHIVE_OK) return false;
-    std::string const info = "[Version]\nmajor_version=1\nminor_version=0\nbuild_version=" + std::to_string(build) +
-                             "\nicon_overlay_version=1\n";
+    std::string const info =
+        "[Version]\nmajor_version=1\nminor_version=0\nbuild_version=" + std::to_string(build) +
+        "\nicon_overlay_version=1\n";
     bool ok = WriteEntry(a, "Contents/MacOS/korvane-ui", ui_bytes, 0755) &&
               WriteEntry(a, "Contents/Resources/INFO", info, 0644);
     std::mt19937_64 rng(42);
@@ -156,7 +160,9 @@ bool WriteLargePackage(std::string const& out, std::string const& ui, int build,
         } else {
             for (size_t k = 0; k < size; ++k) data[k] = static_cast<char>('a' + (k * 7 + i) % 26);
         }
-        ok = WriteEntry(a, "Contents/Resources/data/d" + std::to_string(i / 50) + "/f" + std::to_string(i) + ".bin",
+        ok = WriteEntry(a,
+                        "Contents/Resources/data/d" + std::to_string(i / 50) + "/f" +
+                            std::to_string(i) + ".bin",
                         data, 0644);
     }
     ok = archive_write_close(a) == ARCHIVE_OK && ok;
@@ -218,7 +224,7 @@ int main(int argc, char** argv) {
     std::string const big = g_tmp + "/big/Korvane Client.app";
     Sh("mkdir -p " + Quote(g_tmp + "/big") + " && cp -a " + Quote(bundle) + " " + Quote(big));
     std::string const pkg = big + "/Contents/Resources/package/tarnwick.pkv";
-    size_t const size = 400 * 1024;
+    size_t const size = size_t{400} * 1024;
     int const files = std::max(1, mb * 1024 / 400);
     if (!WriteLargePackage(pkg, KORVANE_UI_EXE, 900, files, size)) {
         fprintf(stderr, "could not write the large package\n");
@@ -235,11 +241,14 @@ int main(int argc, char** argv) {
         std::ifstream info(home2 + "/.Korvane/Korvane.app/Contents/Resources/INFO");
         std::string text((std::istreambuf_iterator<char>(info)), std::istreambuf_iterator<char>());
         bool const installed = text.find("build_version=900") != std::string::npos;
-        printf("install of a %.1f MB tar.gz (%d files, %.1f MB unpacked):\n", st.st_size / 1048576.0, files,
+        printf("install of a %.1f MB tar.gz (%d files, %.1f MB unpacked):\n",
+               static_cast<double>(st.st_size) / 1048576.0, files,
                files * static_cast<double>(size) / 1048576.0);
-        printf("  exit %d, installed %s, %.2f s\n", WIFEXITED(r.status) ? WEXITSTATUS(r.status) : -1,
-               installed ? "yes" : "NO", r.seconds);
-        printf("  peak RSS          %8.1f MB   (target < 80 MB)\n", r.max_rss_kb / 1024.0);
+        printf("  exit %d, installed %s, %.2f s\n",
+               WIFEXITED(r.status) ? WEXITSTATUS(r.status) : -1, installed ? "yes" : "NO",
+               r.seconds);
+        printf("  peak RSS          %8.1f MB   (target < 80 MB)\n",
+               static_cast<double>(r.max_rss_kb) / 1024.0);
         if (!installed) rc = 1;
     }
 

@@ -23,7 +23,8 @@ void TmpNameGen::reseed() {
         // differ between runs and processes, so time and pid will do.
         struct timeval tv;
         gettimeofday(&tv, nullptr);
-        seed = static_cast<uint32_t>(tv.tv_sec) * 1000003u ^ static_cast<uint32_t>(tv.tv_usec) * 7919u ^
+        seed = static_cast<uint32_t>(tv.tv_sec) * 1000003u ^
+               static_cast<uint32_t>(tv.tv_usec) * 7919u ^
                static_cast<uint32_t>(getpid()) * 2654435761u;
     }
     engine_.seed(seed);  // seed mod 2^31-1, and 1 in place of 0

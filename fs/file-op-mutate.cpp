@@ -52,7 +52,8 @@ int CopyData(int sfd, int dfd) {
     char* buf = static_cast<char*>(malloc(kCopyBufferSize));
     if (buf == nullptr) {
         int const err = errno;
-        KLOG(Error, "FSCopy: malloc(%d): %s (%d)\n", kCopyBufferSize, korvane::utils::ErrnoText(err).c_str(), err);
+        KLOG(Error, "FSCopy: malloc(%d): %s (%d)\n", kCopyBufferSize,
+             korvane::utils::ErrnoText(err).c_str(), err);
         return -1;
     }
     int rc = 0;
@@ -73,7 +74,8 @@ int CopyData(int sfd, int dfd) {
             if (w < 0 && errno == EINTR) continue;
             if (w <= 0) {
                 int const err = errno;
-                KLOG(Error, "CopyFile: write: %s (%d)\n", korvane::utils::ErrnoText(err).c_str(), err);
+                KLOG(Error, "CopyFile: write: %s (%d)\n", korvane::utils::ErrnoText(err).c_str(),
+                     err);
                 rc = (w < 0 && IsFull(err)) ? -2 : -1;
                 break;
             }
@@ -90,12 +92,14 @@ int CopyData(int sfd, int dfd) {
 int FinishDestination(int dfd, std::string const& dst, int rc) {
     if (fsync(dfd) != 0 && errno != EINVAL && errno != EROFS) {
         int const err = errno;
-        KLOG(Error, "CopyFile: fsync(%s): %s (%d)\n", dst.c_str(), korvane::utils::ErrnoText(err).c_str(), err);
+        KLOG(Error, "CopyFile: fsync(%s): %s (%d)\n", dst.c_str(),
+             korvane::utils::ErrnoText(err).c_str(), err);
         if (rc == 0) rc = IsFull(err) ? -2 : -1;
     }
     if (close(dfd) != 0) {
         int const err = errno;
-        KLOG(Error, "CopyFile: close(%s): %s (%d)\n", dst.c_str(), korvane::utils::ErrnoText(err).c_str(), err);
+        KLOG(Error, "CopyFile: close(%s): %s (%d)\n", dst.c_str(),
+             korvane::utils::ErrnoText(err).c_str(), err);
         if (rc == 0) rc = IsFull(err) ? -2 : -1;
     }
     return rc;
@@ -106,7 +110,8 @@ int OpenRegularSource(std::string const& src, int extraFlags, struct stat& st) {
     int sfd = open(src.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | extraFlags);
     if (sfd < 0) {
         int const err = errno;
-        KLOG(Error, "CopyFile: open(%s): %s (%d)\n", src.c_str(), korvane::utils::ErrnoText(err).c_str(), err);
+        KLOG(Error, "CopyFile: open(%s): %s (%d)\n", src.c_str(),
+             korvane::utils::ErrnoText(err).c_str(), err);
         return -1;
     }
     if (fstat(sfd, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -130,8 +135,8 @@ int FSMKDir(std::string const& path, bool recursive) {
     }
     if (info.exists) {
         if (info.type == FILE_TYPE_DIR) return 0;
-        KLOG(Error, "FSMKDir: Create a folder but local file system is not directory '%s' (%d)\n", path.c_str(),
-             info.type);
+        KLOG(Error, "FSMKDir: Create a folder but local file system is not directory '%s' (%d)\n",
+             path.c_str(), info.type);
         return -1;
     }
 
@@ -164,7 +169,8 @@ int FSMKDir(std::string const& path, bool recursive) {
             }
         } else if (!S_ISDIR(st.st_mode)) {
             if (last) {
-                KLOG(Info, "FSMKDirP: path: %s is existing file or symbolic link pointed to file\n", prefix.c_str());
+                KLOG(Info, "FSMKDirP: path: %s is existing file or symbolic link pointed to file\n",
+                     prefix.c_str());
                 errno = EEXIST;
                 break;
             }
@@ -181,11 +187,14 @@ int FSMKDir(std::string const& path, bool recursive) {
 
 int FSMKDirFromRoot(std::string const& target, std::string const& root) {
     if (root.size() > target.size()) {
-        KLOG(Error, "Giving a root '%s' whose length is larger then target's '%s'.\n", root.c_str(), target.c_str());
+        KLOG(Error, "Giving a root '%s' whose length is larger then target's '%s'.\n", root.c_str(),
+             target.c_str());
         return -1;
     }
-    if ((target.size() > root.size() && target[root.size()] != '/') || target.compare(0, root.size(), root) != 0) {
-        KLOG(Error, "root '%s' is not a parent folder of target '%s'\n", root.c_str(), target.c_str());
+    if ((target.size() > root.size() && target[root.size()] != '/') ||
+        target.compare(0, root.size(), root) != 0) {
+        KLOG(Error, "root '%s' is not a parent folder of target '%s'\n", root.c_str(),
+             target.c_str());
         return -1;
     }
     std::string const rest = target.substr(root.size());
@@ -219,7 +228,8 @@ int FSCopy(std::string const& src, std::string const& dst, bool removeSource, bo
 
     // Opening the source itself as the destination would truncate it.
     struct stat dst_st;
-    if (stat(dst.c_str(), &dst_st) == 0 && dst_st.st_dev == sst.st_dev && dst_st.st_ino == sst.st_ino) {
+    if (stat(dst.c_str(), &dst_st) == 0 && dst_st.st_dev == sst.st_dev &&
+        dst_st.st_ino == sst.st_ino) {
         KLOG(Error, "CopyFile: '%s' and '%s' are the same file\n", src.c_str(), dst.c_str());
         close(sfd);
         return -1;
@@ -228,7 +238,8 @@ int FSCopy(std::string const& src, std::string const& dst, bool removeSource, bo
     int dfd = open(dst.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK, mode);
     if (dfd < 0) {
         int const err = errno;
-        KLOG(Error, "CopyFile: open(%s): %s (%d)\n", dst.c_str(), korvane::utils::ErrnoText(err).c_str(), err);
+        KLOG(Error, "CopyFile: open(%s): %s (%d)\n", dst.c_str(),
+             korvane::utils::ErrnoText(err).c_str(), err);
         close(sfd);
         return IsFull(err) ? -2 : -1;
     }
@@ -239,7 +250,8 @@ int FSCopy(std::string const& src, std::string const& dst, bool removeSource, bo
     // The source goes only once its copy is safely on disk.
     if (rc == 0 && removeSource && unlink(src.c_str()) != 0) {
         int const err = errno;
-        KLOG(Error, "CopyFile: unlink(%s): %s (%d)\n", src.c_str(), korvane::utils::ErrnoText(err).c_str(), err);
+        KLOG(Error, "CopyFile: unlink(%s): %s (%d)\n", src.c_str(),
+             korvane::utils::ErrnoText(err).c_str(), err);
         rc = -1;
     }
     return rc;
@@ -254,7 +266,8 @@ namespace {
 
 int MoveFail(char const* what, std::string const& path) {
     int const err = errno;
-    KLOG(Error, "FSRename: %s '%s': %s (%d)\n", what, path.c_str(), korvane::utils::ErrnoText(err).c_str(), err);
+    KLOG(Error, "FSRename: %s '%s': %s (%d)\n", what, path.c_str(),
+         korvane::utils::ErrnoText(err).c_str(), err);
     return -1;
 }
 
@@ -278,7 +291,8 @@ int CopyRegular(std::string const& src, std::string const& dst) {
     int rc = CopyData(sfd, dfd);
     close(sfd);
     // The permission bits exactly, not filtered by the creation mask.
-    if (rc == 0 && fchmod(dfd, st.st_mode & 07777) != 0) rc = MoveFail("cannot set the mode of", dst);
+    if (rc == 0 && fchmod(dfd, st.st_mode & 07777) != 0)
+        rc = MoveFail("cannot set the mode of", dst);
     if (rc == 0) {
         struct timespec times[2];
         fsinternal::StatTimes(st, times);
@@ -294,7 +308,8 @@ int CopyLink(std::string const& src, std::string const& dst, struct stat const& 
         if (n < 0) return MoveFail("cannot read link", src);
         if (static_cast<size_t>(n) < buf.size()) {
             std::string const target(buf.data(), static_cast<size_t>(n));
-            if (symlink(target.c_str(), dst.c_str()) != 0) return MoveFail("cannot create link", dst);
+            if (symlink(target.c_str(), dst.c_str()) != 0)
+                return MoveFail("cannot create link", dst);
             SetTimesFrom(dst, st);
             return 0;
         }
@@ -379,8 +394,8 @@ int MoveAcrossVolumes(std::string const& src, std::string const& dst) {
     if (lstat(dst.c_str(), &dst_st) == 0) {
         bool const dst_folder = S_ISDIR(dst_st.st_mode);
         if (folder ? (!dst_folder || !IsEmptyFolder(dst)) : dst_folder) {
-            KLOG(Error, "FSRename: destination '%s' exists and can't be replaced by '%s'\n", dst.c_str(),
-                 src.c_str());
+            KLOG(Error, "FSRename: destination '%s' exists and can't be replaced by '%s'\n",
+                 dst.c_str(), src.c_str());
             return -3;
         }
     } else if (errno != ENOENT) {
@@ -414,7 +429,8 @@ int MoveAcrossVolumes(std::string const& src, std::string const& dst) {
     if (tmp.empty()) return -3;
 
     if (CopyEntry(src, tmp, sst) != 0) {
-        KLOG(Error, "FSRename: failed to copy '%s' to '%s'; the source is kept\n", src.c_str(), dst.c_str());
+        KLOG(Error, "FSRename: failed to copy '%s' to '%s'; the source is kept\n", src.c_str(),
+             dst.c_str());
         FSRemove(tmp);
         return -3;
     }
@@ -429,7 +445,8 @@ int MoveAcrossVolumes(std::string const& src, std::string const& dst) {
         close(pfd);
     }
     if (FSRemove(src) != 0) {
-        KLOG(Error, "FSRename: moved '%s' to '%s' but could not remove the source\n", src.c_str(), dst.c_str());
+        KLOG(Error, "FSRename: moved '%s' to '%s' but could not remove the source\n", src.c_str(),
+             dst.c_str());
         return -3;
     }
     return 0;
@@ -500,7 +517,8 @@ int FSMktemp(std::string const& dir, std::string& out) {
     int n = snprintf(tmpl, sizeof(tmpl), "%s/XXXXXX", dir.c_str());
     if (n < 0 || static_cast<size_t>(n) >= sizeof(tmpl)) {
         // Never let a truncated template name a file somewhere else.
-        KLOG(Error, "mkstemp(%s/XXXXXX): %s\n", dir.c_str(), korvane::utils::ErrnoText(ENAMETOOLONG).c_str());
+        KLOG(Error, "mkstemp(%s/XXXXXX): %s\n", dir.c_str(),
+             korvane::utils::ErrnoText(ENAMETOOLONG).c_str());
         return -1;
     }
     std::string const pattern = tmpl;  // mkstemp rewrites the X's even when it fails
@@ -526,12 +544,14 @@ int FSFsync(std::string const& path) {
     if (fd < 0) {
         int const err = errno;
         if (err == ENOENT) return 1;
-        KLOG(Error, "FSFsync: open(%s): %s (%d)\n", path.c_str(), korvane::utils::ErrnoText(err).c_str(), err);
+        KLOG(Error, "FSFsync: open(%s): %s (%d)\n", path.c_str(),
+             korvane::utils::ErrnoText(err).c_str(), err);
         return -1;
     }
     if (fsync(fd) != 0) {
         int const err = errno;
-        KLOG(Error, "FSFsync: fsync(%s): %s (%d)\n", path.c_str(), korvane::utils::ErrnoText(err).c_str(), err);
+        KLOG(Error, "FSFsync: fsync(%s): %s (%d)\n", path.c_str(),
+             korvane::utils::ErrnoText(err).c_str(), err);
         close(fd);
         return -1;
     }
@@ -551,7 +571,8 @@ int FSUTime(std::string const& path, long atime, long mtime) {
 int FSCreateSymbolicLink(std::string const& target, std::string const& link) {
     if (symlink(target.c_str(), link.c_str()) == 0) return 0;
     int const err = errno;
-    KLOG(Error, "FSCreateSymbolicLink: Failed to create symbolic link '%s' -> '%s' (code: %d, msg: %s)\n",
+    KLOG(Error,
+         "FSCreateSymbolicLink: Failed to create symbolic link '%s' -> '%s' (code: %d, msg: %s)\n",
          target.c_str(), link.c_str(), err, korvane::utils::ErrnoText(err).c_str());
     return -1;
 }
@@ -559,13 +580,15 @@ int FSCreateSymbolicLink(std::string const& target, std::string const& link) {
 int FSChown(std::string const& path, unsigned uid, unsigned gid) {
     if (lchown(path.c_str(), static_cast<uid_t>(uid), static_cast<gid_t>(gid)) == 0) return 0;
     int const err = errno;
-    KLOG(Error, "FSChown: Failed to chown '%s' (code: %d, msg: %s)\n", path.c_str(), err, korvane::utils::ErrnoText(err).c_str());
+    KLOG(Error, "FSChown: Failed to chown '%s' (code: %d, msg: %s)\n", path.c_str(), err,
+         korvane::utils::ErrnoText(err).c_str());
     return -1;
 }
 
 int FSChmod(std::string const& path, unsigned short mode) {
     if (chmod(path.c_str(), static_cast<mode_t>(mode)) == 0) return 0;
     int const err = errno;
-    KLOG(Error, "FSChmod: Failed to chmod '%s' (code: %d, msg: %s)\n", path.c_str(), err, korvane::utils::ErrnoText(err).c_str());
+    KLOG(Error, "FSChmod: Failed to chmod '%s' (code: %d, msg: %s)\n", path.c_str(), err,
+         korvane::utils::ErrnoText(err).c_str());
     return -1;
 }

@@ -74,9 +74,9 @@ std::u16string FoldKey(std::string const& name) {
     auto normalize = [nfc](std::u16string const& in, std::u16string& res) {
         UErrorCode e = U_ZERO_ERROR;
         res.assign(in.size() * 3 + 8, u'\0');
-        int32_t n = unorm2_normalize(nfc, reinterpret_cast<UChar const*>(in.data()),
-                                     static_cast<int32_t>(in.size()), reinterpret_cast<UChar*>(&res[0]),
-                                     static_cast<int32_t>(res.size()), &e);
+        int32_t n = unorm2_normalize(
+            nfc, reinterpret_cast<UChar const*>(in.data()), static_cast<int32_t>(in.size()),
+            reinterpret_cast<UChar*>(&res[0]), static_cast<int32_t>(res.size()), &e);
         if (U_FAILURE(e)) return false;
         res.resize(static_cast<size_t>(n));
         return true;
@@ -85,9 +85,10 @@ std::u16string FoldKey(std::string const& name) {
     if (!normalize(src, composed)) return out;
     std::u16string folded(composed.size() * 3 + 8, u'\0');
     err = U_ZERO_ERROR;
-    int32_t n = u_strFoldCase(reinterpret_cast<UChar*>(&folded[0]), static_cast<int32_t>(folded.size()),
-                              reinterpret_cast<UChar const*>(composed.data()),
-                              static_cast<int32_t>(composed.size()), U_FOLD_CASE_DEFAULT, &err);
+    int32_t n =
+        u_strFoldCase(reinterpret_cast<UChar*>(&folded[0]), static_cast<int32_t>(folded.size()),
+                      reinterpret_cast<UChar const*>(composed.data()),
+                      static_cast<int32_t>(composed.size()), U_FOLD_CASE_DEFAULT, &err);
     if (U_FAILURE(err)) return out;
     folded.resize(static_cast<size_t>(n));
     if (!normalize(folded, out)) out.clear();
@@ -178,7 +179,8 @@ int StoredPath(std::string const& path, bool followFinal, std::string& out) {
     } else {
         // The last component stays as it is, link or not; only its parents
         // are resolved.
-        std::string const parent = slash == std::string::npos ? "." : (slash == 0 ? "/" : p.substr(0, slash));
+        std::string const parent =
+            slash == std::string::npos ? "." : (slash == 0 ? "/" : p.substr(0, slash));
         int rc = RealPath(parent, resolved);
         if (rc != 0) return rc;
         std::string const full = (resolved == "/" ? "" : resolved) + "/" + base;
@@ -200,14 +202,14 @@ char const* FsTypeNameForMagic(unsigned long magic) {
     // Network and FAT volumes carry the names macOS gives them; the rest
     // keep their Linux names.
     static Entry const kTable[] = {
-        {0x6969UL, "nfs"},          {0x517BUL, "smbfs"},        {0xFF534D42UL, "smbfs"},
-        {0xFE534D42UL, "smbfs"},    {0x4d44UL, "msdos"},        {0x2011BAB0UL, "exfat"},
-        {0x01021994UL, "tmpfs"},    {0xEF53UL, "ext4"},         {0x9123683EUL, "btrfs"},
-        {0x58465342UL, "xfs"},      {0x794c7630UL, "overlay"},  {0x65735546UL, "fuse"},
-        {0x9fa0UL, "proc"},         {0x62656572UL, "sysfs"},    {0x482bUL, "hfs"},
-        {0x5346544eUL, "ntfs"},     {0x9660UL, "cd9660"},       {0x15013346UL, "udf"},
-        {0x858458f6UL, "ramfs"},    {0x73717368UL, "squashfs"}, {0x2fc12fc1UL, "zfs"},
-        {0x1373UL, "devfs"},        {0x00c36400UL, "ceph"},     {0x6e667364UL, "nsfs"},
+        {0x6969UL, "nfs"},       {0x517BUL, "smbfs"},        {0xFF534D42UL, "smbfs"},
+        {0xFE534D42UL, "smbfs"}, {0x4d44UL, "msdos"},        {0x2011BAB0UL, "exfat"},
+        {0x01021994UL, "tmpfs"}, {0xEF53UL, "ext4"},         {0x9123683EUL, "btrfs"},
+        {0x58465342UL, "xfs"},   {0x794c7630UL, "overlay"},  {0x65735546UL, "fuse"},
+        {0x9fa0UL, "proc"},      {0x62656572UL, "sysfs"},    {0x482bUL, "hfs"},
+        {0x5346544eUL, "ntfs"},  {0x9660UL, "cd9660"},       {0x15013346UL, "udf"},
+        {0x858458f6UL, "ramfs"}, {0x73717368UL, "squashfs"}, {0x2fc12fc1UL, "zfs"},
+        {0x1373UL, "devfs"},     {0x00c36400UL, "ceph"},     {0x6e667364UL, "nsfs"},
     };
     for (auto const& e : kTable)
         if (e.magic == magic) return e.name;

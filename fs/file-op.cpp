@@ -24,8 +24,8 @@
 using korvane::utils::StringHelper;
 
 bool _FILE_INFO_tag::operator==(_FILE_INFO_tag const& o) const {
-    return exists == o.exists && size == o.size && mtime == o.mtime && type == o.type && path == o.path &&
-           name == o.name;
+    return exists == o.exists && size == o.size && mtime == o.mtime && type == o.type &&
+           path == o.path && name == o.name;
 }
 
 namespace fsinternal {
@@ -148,7 +148,8 @@ int FSOpenDir(std::string const& path, int flags, DIR_HANDLE& handle) {
     DIR* dir = opendir(path.c_str());
     if (dir == nullptr) {
         int const err = errno;
-        KLOG(Error, "FSOpenDir: Failed to open directory '%s'. %s\n", path.c_str(), korvane::utils::ErrnoText(err).c_str());
+        KLOG(Error, "FSOpenDir: Failed to open directory '%s'. %s\n", path.c_str(),
+             korvane::utils::ErrnoText(err).c_str());
         return -1;
     }
     handle.dir = dir;
@@ -183,7 +184,8 @@ int FSReadDir(DIR_HANDLE& handle, DIR_ENTRY& entry) {
     if (e == nullptr) {
         int const err = errno;
         if (err == 0) return 0;
-        KLOG(Error, "FSReadDir: Failed to read directory '%s'. %s\n", handle.path.c_str(), korvane::utils::ErrnoText(err).c_str());
+        KLOG(Error, "FSReadDir: Failed to read directory '%s'. %s\n", handle.path.c_str(),
+             korvane::utils::ErrnoText(err).c_str());
         return -1;
     }
     std::string const name = e->d_name;
@@ -245,7 +247,8 @@ std::string VolumeType(std::string const& path, char const* who) {
     std::string type;
     if (fsplatform::FsTypeName(path, type) != 0) {
         int const err = errno;
-        KLOG(Error, "%s: Failed to get file system info '%s'. %s\n", who, path.c_str(), korvane::utils::ErrnoText(err).c_str());
+        KLOG(Error, "%s: Failed to get file system info '%s'. %s\n", who, path.c_str(),
+             korvane::utils::ErrnoText(err).c_str());
         return std::string();
     }
     return type;
@@ -287,8 +290,8 @@ int FSReadSymbolicLink(std::string const& path, std::string& target) {
     ssize_t n = readlink(path.c_str(), buf, sizeof(buf));
     if (n < 0) {
         int const err = errno;
-        KLOG(Error, "FSReadSymbolicLink: Failed to read symbolic link '%s' (code: %d, msg: %s)\n", path.c_str(),
-             err, korvane::utils::ErrnoText(err).c_str());
+        KLOG(Error, "FSReadSymbolicLink: Failed to read symbolic link '%s' (code: %d, msg: %s)\n",
+             path.c_str(), err, korvane::utils::ErrnoText(err).c_str());
         return -1;
     }
     if (n >= kBufSize) {

@@ -10,20 +10,20 @@
 #include <string>
 
 // File type codes; 4 is never produced.
-constexpr int FILE_TYPE_NONE = 0;     // absent, or a kind not listed here
+constexpr int FILE_TYPE_NONE = 0;  // absent, or a kind not listed here
 constexpr int FILE_TYPE_REGULAR = 1;
 constexpr int FILE_TYPE_DIR = 2;
-constexpr int FILE_TYPE_LINK = 3;     // the link itself
-constexpr int FILE_TYPE_DEVICE = 5;   // character or block device
+constexpr int FILE_TYPE_LINK = 3;    // the link itself
+constexpr int FILE_TYPE_DEVICE = 5;  // character or block device
 constexpr int FILE_TYPE_FIFO = 6;
 constexpr int FILE_TYPE_SOCKET = 7;
 
 struct _FILE_INFO_tag {
-    std::string path;   // as the file system stores it; the given path when absent
-    std::string name;   // last component of path
+    std::string path;  // as the file system stores it; the given path when absent
+    std::string name;  // last component of path
     int type = FILE_TYPE_NONE;
-    int32_t mtime = 0;  // seconds since the epoch, low 32 bits
-    int64_t size = 0;   // of the link itself for a link
+    int32_t mtime = 0;    // seconds since the epoch, low 32 bits
+    int64_t size = 0;     // of the link itself for a link
     bool exists = false;  // a dangling link exists
     uint32_t uid = 0;
     uint32_t gid = 0;

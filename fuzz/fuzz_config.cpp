@@ -30,7 +30,8 @@ std::string const& TempFile() {
         // which makes every run cost a disk write.
         char const* base = getenv("TMPDIR");
         if (access("/dev/shm", W_OK) == 0) base = "/dev/shm";
-        std::string tmpl = std::string(base && *base ? base : "/tmp") + "/korvane-fuzz-config-XXXXXX";
+        std::string tmpl =
+            std::string(base && *base ? base : "/tmp") + "/korvane-fuzz-config-XXXXXX";
         std::vector<char> buf(tmpl.begin(), tmpl.end());
         buf.push_back('\0');
         int fd = mkstemp(buf.data());
@@ -59,10 +60,12 @@ void CheckEntry(std::string const& key, std::string const& value) {
     for (unsigned char c : value) Check(c >= 32 && c != 127, "value holds a control byte");
 }
 
-int ParseCopy(uint8_t const* data, size_t size, bool with_length, std::string& key, std::string& value) {
+int ParseCopy(uint8_t const* data, size_t size, bool with_length, std::string& key,
+              std::string& value) {
     std::vector<char> line(data, data + size);
     line.push_back('\0');
-    return with_length ? Config::parse(line.data(), size, key, value) : Config::parse(line.data(), key, value);
+    return with_length ? Config::parse(line.data(), size, key, value)
+                       : Config::parse(line.data(), key, value);
 }
 
 }  // namespace

@@ -20,11 +20,11 @@
 // pthread_self() is an opaque 64-bit value; %5d needs an int.
 #define KLOG_THREAD_NO() (static_cast<int>(static_cast<unsigned long>(pthread_self()) % 100000UL))
 
-#define KLOG(level, fmt, ...)                                                                    \
-    do {                                                                                         \
-        if (Logger::IsNeedToLog(Logger::level, KLOG_COMPONENT)) {                                \
-            Logger::LogMsg(Logger::level, KLOG_COMPONENT,                                        \
-                           "(%5d:%5d) [" KLOG_TAG_##level "] " KLOG_SOURCE "(%d): " fmt,         \
+#define KLOG(level, fmt, ...)                                                                      \
+    do {                                                                                           \
+        if (Logger::IsNeedToLog(Logger::level, KLOG_COMPONENT)) {                                  \
+            Logger::LogMsg(Logger::level, KLOG_COMPONENT,                                          \
+                           "(%5d:%5d) [" KLOG_TAG_##level "] " KLOG_SOURCE "(%d): " fmt,           \
                            static_cast<int>(getpid()), KLOG_THREAD_NO(), __LINE__, ##__VA_ARGS__); \
-        }                                                                                        \
+        }                                                                                          \
     } while (0)

@@ -56,7 +56,8 @@ void ReloadLocked() {
 // A file logger that lost its stream (the folder vanished, a reopen failed)
 // tries the path again before each line instead of going silent for good.
 void ReopenIfLost() {
-    if (Logger::config.type != Logger::File || Logger::log_fp != nullptr || Logger::log_path.empty())
+    if (Logger::config.type != Logger::File || Logger::log_fp != nullptr ||
+        Logger::log_path.empty())
         return;
     FILE* fp = OpenAppend(Logger::log_path);
     if (fp == nullptr) return;
@@ -109,31 +110,31 @@ int Logger::Initialize(InitConfig const& cfg) {
     if (!config.conf_path.empty()) {
         Config levels;
         levels.read(config.conf_path);  // nothing is added on failure
-        for (auto const& entry : levels.entries) log_level[entry.first] = levels.get_int(entry.first);
+        for (auto const& entry : levels.entries)
+            log_level[entry.first] = levels.get_int(entry.first);
     }
 
     tzset();
 
     switch (config.type) {
-    case Stderr:
-    case Stdout:
-    case Syslog:
-        log_fp = config.type == Stderr ? stderr : config.type == Stdout ? stdout : nullptr;
-        log_path.clear();
-        *log_size = -1;
-        *log_rotated_count_shared = 0;
-        log_rotated_count_private = 0;
-        log_initialized = true;
-        return 0;
-    case File:
-        break;
-    default:
-        // No output of its own; lines go to stderr without a timestamp.
-        log_fp = stderr;
-        log_path.clear();
-        *log_size = -1;
-        log_initialized = true;
-        return 0;
+        case Stderr:
+        case Stdout:
+        case Syslog:
+            log_fp = config.type == Stderr ? stderr : config.type == Stdout ? stdout : nullptr;
+            log_path.clear();
+            *log_size = -1;
+            *log_rotated_count_shared = 0;
+            log_rotated_count_private = 0;
+            log_initialized = true;
+            return 0;
+        case File: break;
+        default:
+            // No output of its own; lines go to stderr without a timestamp.
+            log_fp = stderr;
+            log_path.clear();
+            *log_size = -1;
+            log_initialized = true;
+            return 0;
     }
 
     if (log_path.empty()) return -1;
@@ -193,19 +194,17 @@ void Logger::LogMsg2(Level level, std::string const& component, char const* form
 
     int written;
     switch (config.type) {
-    case Stdout:
-    case Stderr:
-    case File:
-        written = PrintToFilePointerV(format, args);
-        break;
-    case Syslog:
-        vsyslog(LOG_ERR, format, args);
-        written = 0;
-        break;
-    default:
-        vfprintf(stderr, format, args);
-        written = 0;
-        break;
+        case Stdout:
+        case Stderr:
+        case File: written = PrintToFilePointerV(format, args); break;
+        case Syslog:
+            vsyslog(LOG_ERR, format, args);
+            written = 0;
+            break;
+        default:
+            vfprintf(stderr, format, args);
+            written = 0;
+            break;
     }
 
     if (written >= 0 && config.type == File) RotateIfFileBig(written);
@@ -258,7 +257,8 @@ int Logger::PrintToFilePointerV(char const* format, va_list args) {
     time_t now = time(nullptr);
     struct tm local;
     // localtime_r: unlocked loggers (stdout, stderr) format times concurrently.
-    if (localtime_r(&now, &local) == nullptr || strftime(stamp, sizeof stamp, "%Y-%m-%dT%H:%M:%S ", &local) == 0)
+    if (localtime_r(&now, &local) == nullptr ||
+        strftime(stamp, sizeof stamp, "%Y-%m-%dT%H:%M:%S ", &local) == 0)
         stamp[0] = '\0';
 
     // One stdio lock over both writes keeps the timestamp with its text even
@@ -309,7 +309,8 @@ int Logger::Rotate() {
     int const n = config.rotate_count < 1 ? 1 : config.rotate_count;
     std::string const& p = log_path;
 
-    for (int i = n - 2; i >= 0; --i) rename(RotatedName(p, i).c_str(), RotatedName(p, i + 1).c_str());
+    for (int i = n - 2; i >= 0; --i)
+        rename(RotatedName(p, i).c_str(), RotatedName(p, i + 1).c_str());
     unlink(RotatedName(p, n - 1).c_str());
 
     CloseLogStream();
@@ -350,7 +351,8 @@ int Logger::GetFileSize(std::string const& path) {
     struct stat st;
     if (stat(path.c_str(), &st) != 0) {
         int err = errno;
-        PrintToFilePointer("stat(%s): %s (%d)\n", path.c_str(), korvane::utils::ErrnoText(err).c_str(), err);
+        PrintToFilePointer("stat(%s): %s (%d)\n", path.c_str(),
+                           korvane::utils::ErrnoText(err).c_str(), err);
         return 0;
     }
     if (st.st_size > INT32_MAX) return INT32_MAX;

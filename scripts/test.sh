@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
-# Sets everything up, then builds and runs the suite twice:
-#   1. the whole suite in a normal build (build/),
+# Sets everything up, then builds and runs the suite twice, and checks the
+# sources:
+#   1. the whole suite in a normal build (build/), the fault soak included,
 #   2. the unit, integration and fuzz tests in a clang build with
-#      AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/).
-# Any failing test or sanitizer report fails the command.
+#      AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/),
+#   3. clang-format and clang-tidy over the tree (scripts/static-checks.sh).
+# Any failing test, sanitizer report or static finding fails the command.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -11,12 +13,14 @@ jobs=$(nproc)
 
 bash scripts/setup.sh
 
-echo "== normal build"
+step() { echo "== $1 (at $((SECONDS / 60))m$((SECONDS % 60))s)"; }
+
+step "normal build"
 cmake -S "$root" -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"
 (cd build && ctest --output-on-failure -j "$jobs" --timeout 600) || normal_failed=1
 
-echo "== sanitizer build (ASan + UBSan, with fuzz targets)"
+step "sanitizer build (ASan + UBSan, with fuzz targets)"
 CC=clang-14 CXX=clang++-14 cmake -S "$root" -B build-asan -G Ninja \
   -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=ON -DKORVANE_FUZZ=ON -DKORVANE_BENCH=OFF >/dev/null
 cmake --build build-asan -j "$jobs"
@@ -26,7 +30,12 @@ export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/tests/lsan.supp:print_sup
 asan_failed=0
 (cd build-asan && ctest --output-on-failure -j "$jobs" --timeout 900 -L 'unit|integration|fuzz') || asan_failed=1
 
-if [ "${normal_failed:-0}" -ne 0 ] || [ "$asan_failed" -ne 0 ]; then
-  echo "test: FAILED (normal build: ${normal_failed:-0}, sanitizer build: $asan_failed)"
+step "static checks"
+static_failed=0
+bash scripts/static-checks.sh build build-asan || static_failed=1
+
+step "done"
+if [ "${normal_failed:-0}" -ne 0 ] || [ "$asan_failed" -ne 0 ] || [ "$static_failed" -ne 0 ]; then
+  echo "test: FAILED (normal build: ${normal_failed:-0}, sanitizer build: $asan_failed, static checks: $static_failed)"
   exit 1
 fi

@@ -32,7 +32,8 @@ std::string RegistryPath(char const* key) {
 }
 
 std::string NativeRegistryPath(char const* key, char const* suffix = "") {
-    QString const path = UIPathManager::getInstance()->getPath(QString::fromLatin1(key)) + QString::fromLatin1(suffix);
+    QString const path = UIPathManager::getInstance()->getPath(QString::fromLatin1(key)) +
+                         QString::fromLatin1(suffix);
     return QDir::toNativeSeparators(path).toUtf8().toStdString();
 }
 
@@ -64,7 +65,8 @@ void ReadVersionFile(std::string const& path, VersionInfo& version) {
     };
     for (auto const& f : fields) {
         QString const key = QString::fromLatin1(f.key);
-        if (settings.contains(key)) *f.field = settings.value(key).toString().toUtf8().toStdString();
+        if (settings.contains(key))
+            *f.field = settings.value(key).toString().toUtf8().toStdString();
     }
 }
 
@@ -88,14 +90,16 @@ bool WriteMark(std::string const& mark, std::string const& content) {
     std::string const tmp = mark + ".new";
     int fd = open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
     if (fd < 0) {
-        KLOG(Error, "failed to write install mark '%s': %s\n", tmp.c_str(), korvane::utils::ErrnoText(errno).c_str());
+        KLOG(Error, "failed to write install mark '%s': %s\n", tmp.c_str(),
+             korvane::utils::ErrnoText(errno).c_str());
         return false;
     }
     bool ok = write(fd, content.data(), content.size()) == static_cast<ssize_t>(content.size());
     ok = fsync(fd) == 0 && ok;
     ok = close(fd) == 0 && ok;
     if (!ok || rename(tmp.c_str(), mark.c_str()) != 0) {
-        KLOG(Error, "failed to write install mark '%s': %s\n", mark.c_str(), korvane::utils::ErrnoText(errno).c_str());
+        KLOG(Error, "failed to write install mark '%s': %s\n", mark.c_str(),
+             korvane::utils::ErrnoText(errno).c_str());
         unlink(tmp.c_str());
         return false;
     }
@@ -112,7 +116,8 @@ bool ReadMark(std::string const& mark, std::string& content) {
     ssize_t n = read(fd, buf, sizeof buf);
     close(fd);
     if (n > 0) content.assign(buf, static_cast<size_t>(n));
-    while (!content.empty() && (content.back() == '\n' || content.back() == '\r')) content.pop_back();
+    while (!content.empty() && (content.back() == '\n' || content.back() == '\r'))
+        content.pop_back();
     return true;
 }
 
@@ -279,8 +284,8 @@ int Service::PrepareUserEnv() {
             KLOG(Error, "failed to backup app from '%s' -> '%s'\n", A.c_str(), B.c_str());
         }
         if (!backed_up) {
-            KLOG(Error, "failed to backup app from '%s' -> '%s' at max retries, exiting\n", A.c_str(),
-                 B.c_str());
+            KLOG(Error, "failed to backup app from '%s' -> '%s' at max retries, exiting\n",
+                 A.c_str(), B.c_str());
             // The bundle is still complete at A.
             if (!ClearMark(mark)) WriteMark(mark, app_name);
             return -1;
@@ -300,7 +305,8 @@ int Service::PrepareUserEnv() {
             KLOG(Error, "rollback: failed to move '%s' back to '%s'\n", B.c_str(), A.c_str());
             return -1;
         }
-        if (!ClearMark(mark)) KLOG(Error, "rollback: failed to remove install mark '%s'\n", mark.c_str());
+        if (!ClearMark(mark))
+            KLOG(Error, "rollback: failed to remove install mark '%s'\n", mark.c_str());
         return -1;
     }
 
@@ -401,7 +407,8 @@ void Service::MigrateService() {
         KLOG(Warning, "keeping '%s': its data folder is not named '%s'\n", O.c_str(), OD.c_str());
         return;
     }
-    if (IsFileExist(O, true) && FSRemove(O) < 0) KLOG(Error, "Failed to remove old .Tarnwick folder\n");
+    if (IsFileExist(O, true) && FSRemove(O) < 0)
+        KLOG(Error, "Failed to remove old .Tarnwick folder\n");
 }
 
 void Service::RemoveAgedFolders() {

@@ -40,10 +40,10 @@ public:
     virtual void PostUpgrade() = 0;
     virtual void PreUpgrade() = 0;
     virtual bool IsNeedUpgrade() = 0;
-    virtual int ExtractPackage();            // 0, or -1
+    virtual int ExtractPackage();  // 0, or -1
     virtual void LoadSourceVersion();
     virtual void LoadTargetVersion();
-    virtual int PrepareUserEnv();            // 0, or -1
+    virtual int PrepareUserEnv();  // 0, or -1
     virtual void MigrateService();
 
     // The user's home folder, on which the per-user paths are built.

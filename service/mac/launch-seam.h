@@ -19,7 +19,8 @@ extern char const kLsregisterPath[];
 extern char const kOpenToolPath[];
 
 // macOS: "lsregister -u <bundle>", then "open -n -a <bundle>".
-LaunchPlan MacLaunchPlan(QString const& bundle, QString const& lsregister = QString::fromLatin1(kLsregisterPath),
+LaunchPlan MacLaunchPlan(QString const& bundle,
+                         QString const& lsregister = QString::fromLatin1(kLsregisterPath),
                          QString const& open = QString::fromLatin1(kOpenToolPath));
 // Linux: nothing to unregister; open starts the bundle's own client.
 LaunchPlan LinuxLaunchPlan(QString const& bundle);

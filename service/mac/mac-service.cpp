@@ -10,9 +10,9 @@
 #include <QDir>
 
 #include <cctype>
-#include <cmath>
 #include <cerrno>
 #include <climits>
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
@@ -36,7 +36,8 @@ int BuildNumber(std::string const& text) {
     long long value = 0;
     for (; *p >= '0' && *p <= '9'; ++p) {
         value = value * 10 + (*p - '0');
-        if (value > static_cast<long long>(INT_MAX) + 1) value = static_cast<long long>(INT_MAX) + 1;
+        if (value > static_cast<long long>(INT_MAX) + 1)
+            value = static_cast<long long>(INT_MAX) + 1;
     }
     if (negative) return static_cast<int>(-value);  // down to INT_MIN
     return static_cast<int>(value > INT_MAX ? INT_MAX : value);
@@ -81,11 +82,14 @@ namespace {
 constexpr int kStopChecks = 15;
 constexpr double kPidFileSlack = 2.0;  // seconds
 
-QString RegistryPath(char const* key) { return UIPathManager::getInstance()->getPath(QString::fromLatin1(key)); }
+QString RegistryPath(char const* key) {
+    return UIPathManager::getInstance()->getPath(QString::fromLatin1(key));
+}
 
 double ModificationTime(struct stat const& st) {
 #ifdef __APPLE__
-    return static_cast<double>(st.st_mtimespec.tv_sec) + static_cast<double>(st.st_mtimespec.tv_nsec) / 1e9;
+    return static_cast<double>(st.st_mtimespec.tv_sec) +
+           static_cast<double>(st.st_mtimespec.tv_nsec) / 1e9;
 #else
     return static_cast<double>(st.st_mtim.tv_sec) + static_cast<double>(st.st_mtim.tv_nsec) / 1e9;
 #endif
@@ -93,7 +97,9 @@ double ModificationTime(struct stat const& st) {
 
 }  // namespace
 
-MacService::MacService() { app_path = RegistryPath("user_korvane_app_path").toUtf8().toStdString(); }
+MacService::MacService() {
+    app_path = RegistryPath("user_korvane_app_path").toUtf8().toStdString();
+}
 
 MacService::~MacService() = default;
 
@@ -124,7 +130,8 @@ bool MacService::IsNeedUpgrade() {
     // A bundle whose deployment never finished may carry the new INFO and
     // executable without the rest.
     bool const unfinished = IsDeploymentPending();
-    if (unfinished) KLOG(Warning, "installation of '%s' did not complete, reinstalling\n", app_path.c_str());
+    if (unfinished)
+        KLOG(Warning, "installation of '%s' did not complete, reinstalling\n", app_path.c_str());
     return newer || !exists || unfinished;
 }
 
@@ -156,7 +163,8 @@ bool MacService::PerUserBinPathExist() {
 int MacService::LaunchPerUserBin() {
     QString const bundle = RegistryPath("user_korvane_app_path");
     LaunchPlan const plan = CurrentLaunchPlan(bundle);
-    if (RunUnregister(plan) != 0) KLOG(Error, "Cannot unregister bundle, %s", bundle.toUtf8().constData());
+    if (RunUnregister(plan) != 0)
+        KLOG(Error, "Cannot unregister bundle, %s", bundle.toUtf8().constData());
     return RunOpen(plan) ? 0 : -1;
 }
 
@@ -194,7 +202,8 @@ void MacService::StopServiceByPath(QString const& folder) {
     struct stat st;
     double started = 0;
     bool const known_start = ProcessStartTime(pid, started);
-    if (known_start && stat(P.c_str(), &st) == 0 && started > ModificationTime(st) + kPidFileSlack) {
+    if (known_start && stat(P.c_str(), &st) == 0 &&
+        started > ModificationTime(st) + kPidFileSlack) {
         KLOG(Note, "process %d started after pid file '%s' was written, not signalling it\n",
              static_cast<int>(pid), P.c_str());
         return;
@@ -212,6 +221,7 @@ void MacService::StopServiceByPath(QString const& folder) {
     }
     // The number may have passed to another process during the wait.
     double now_started = 0;
-    if (known_start && ProcessStartTime(pid, now_started) && std::fabs(now_started - started) > 1.0) return;
+    if (known_start && ProcessStartTime(pid, now_started) && std::fabs(now_started - started) > 1.0)
+        return;
     kill(pid, SIGKILL);
 }

@@ -13,6 +13,7 @@ bool ProcessStartTime(pid_t pid, double& seconds) {
     struct proc_bsdinfo info;
     int n = proc_pidinfo(pid, PROC_PIDTBSDINFO, 0, &info, PROC_PIDTBSDINFO_SIZE);
     if (n != PROC_PIDTBSDINFO_SIZE) return false;
-    seconds = static_cast<double>(info.pbi_start_tvsec) + static_cast<double>(info.pbi_start_tvusec) / 1e6;
+    seconds = static_cast<double>(info.pbi_start_tvsec) +
+              static_cast<double>(info.pbi_start_tvusec) / 1e6;
     return true;
 }

@@ -100,7 +100,8 @@ std::string EnvironOf(pid_t pid, char const* name) {
     while (pos < all.size()) {
         size_t end = all.find('\0', pos);
         if (end == std::string::npos) end = all.size();
-        if (all.compare(pos, key.size(), key) == 0) return all.substr(pos + key.size(), end - pos - key.size());
+        if (all.compare(pos, key.size(), key) == 0)
+            return all.substr(pos + key.size(), end - pos - key.size());
         pos = end + 1;
     }
     return "";
@@ -161,7 +162,8 @@ bool WaitFor(pid_t pid, int timeout_ms, int* status) {
     return Reaper::Get().Wait(pid, timeout_ms, status);
 }
 
-int RunCommand(std::vector<std::string> const& argv, EnvChanges const& env, int timeout_ms, std::string* output) {
+int RunCommand(std::vector<std::string> const& argv, EnvChanges const& env, int timeout_ms,
+               std::string* output) {
     testsupport::TempDir tmp("korvane-cmd");
     std::string const out = tmp / "out";
     pid_t const pid = Spawn(argv, env, out, out);
@@ -176,10 +178,12 @@ int RunCommand(std::vector<std::string> const& argv, EnvChanges const& env, int 
     return WIFEXITED(st) ? WEXITSTATUS(st) : -1;
 }
 
-std::string LauncherExe(std::string const& bundle) { return bundle + "/Contents/MacOS/" KORVANE_LAUNCHER_NAME; }
+std::string LauncherExe(std::string const& bundle) {
+    return bundle + "/Contents/MacOS/" KORVANE_LAUNCHER_NAME;
+}
 
-LauncherRun RunLauncher(std::string const& bundle, EnvChanges const& env, std::string const& scratch,
-                        int timeout_ms) {
+LauncherRun RunLauncher(std::string const& bundle, EnvChanges const& env,
+                        std::string const& scratch, int timeout_ms) {
     LauncherRun run;
     static int serial = 0;
     std::string const base = scratch + "/launcher-run-" + std::to_string(++serial);
@@ -216,7 +220,8 @@ int InfoBuild(std::string const& info_path) {
     std::istringstream in(testsupport::ReadFile(info_path));
     std::string line;
     while (std::getline(in, line)) {
-        if (line.rfind("build_version=", 0) == 0) return atoi(line.c_str() + strlen("build_version="));
+        if (line.rfind("build_version=", 0) == 0)
+            return atoi(line.c_str() + strlen("build_version="));
     }
     return -1;
 }
@@ -229,10 +234,11 @@ bool CopyBundle(std::string const& dest) {
 
 bool RepackBundle(std::string const& bundle, int build, std::string const& stage) {
     std::string const res = bundle + "/Contents/Resources";
-    return RunCommand({KORVANE_CMAKE_COMMAND, std::string("-DUI=") + KORVANE_UI_EXE, "-DINFO_IN=" + SourceDir() + "/app/bundle/INFO.in",
+    return RunCommand({KORVANE_CMAKE_COMMAND, std::string("-DUI=") + KORVANE_UI_EXE,
+                       "-DINFO_IN=" + SourceDir() + "/app/bundle/INFO.in",
                        "-DBUILD=" + std::to_string(build), "-DSTAGE=" + stage,
-                       "-DOUT=" + res + "/package/tarnwick.pkv", "-DINFO_OUT=" + res + "/INFO", "-P",
-                       SourceDir() + "/cmake/MakePackage.cmake"}) == 0;
+                       "-DOUT=" + res + "/package/tarnwick.pkv", "-DINFO_OUT=" + res + "/INFO",
+                       "-P", SourceDir() + "/cmake/MakePackage.cmake"}) == 0;
 }
 
 bool Alive(pid_t pid) {
@@ -244,7 +250,8 @@ bool Alive(pid_t pid) {
 
 std::string ExeOf(pid_t pid) {
     char buf[4096];
-    ssize_t const n = readlink(("/proc/" + std::to_string(pid) + "/exe").c_str(), buf, sizeof(buf) - 1);
+    ssize_t const n =
+        readlink(("/proc/" + std::to_string(pid) + "/exe").c_str(), buf, sizeof(buf) - 1);
     return n > 0 ? std::string(buf, static_cast<size_t>(n)) : "";
 }
 
@@ -271,7 +278,8 @@ void KillLeftovers(std::string const& home) {
     for (pid_t pid : AllPids()) {
         if (pid == getpid()) continue;
         std::string const name = Basename(ExeOf(pid));
-        if ((name == "korvane-ui" || name == KORVANE_LAUNCHER_NAME) && EnvironOf(pid, "HOME") == home)
+        if ((name == "korvane-ui" || name == KORVANE_LAUNCHER_NAME) &&
+            EnvironOf(pid, "HOME") == home)
             victims.push_back(pid);
     }
     for (pid_t pid : victims) kill(pid, SIGKILL);
@@ -281,7 +289,8 @@ void KillLeftovers(std::string const& home) {
 std::vector<pid_t> LaunchersFor(std::string const& home) {
     std::vector<pid_t> found;
     for (pid_t pid : AllPids()) {
-        if (Basename(ExeOf(pid)) == KORVANE_LAUNCHER_NAME && Alive(pid) && EnvironOf(pid, "HOME") == home)
+        if (Basename(ExeOf(pid)) == KORVANE_LAUNCHER_NAME && Alive(pid) &&
+            EnvironOf(pid, "HOME") == home)
             found.push_back(pid);
     }
     return found;

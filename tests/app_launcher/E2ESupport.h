@@ -18,16 +18,16 @@ using EnvChanges = std::map<std::string, std::optional<std::string>>;
 
 // Starts argv[0] (a path) with the test's environment plus `env`; stdout and
 // stderr go to the given files ("" for /dev/null). -1 when it cannot start.
-pid_t Spawn(std::vector<std::string> const& argv, EnvChanges const& env, std::string const& out = "",
-            std::string const& err = "");
+pid_t Spawn(std::vector<std::string> const& argv, EnvChanges const& env,
+            std::string const& out = "", std::string const& err = "");
 
 // Waits for a child (own or reparented) to end: true with its wait status.
 bool WaitFor(pid_t pid, int timeout_ms, int* status = nullptr);
 
 // Runs a command to its end: its exit code, or -1 (did not start, killed,
 // timed out).
-int RunCommand(std::vector<std::string> const& argv, EnvChanges const& env = {}, int timeout_ms = 60000,
-               std::string* output = nullptr);
+int RunCommand(std::vector<std::string> const& argv, EnvChanges const& env = {},
+               int timeout_ms = 60000, std::string* output = nullptr);
 
 struct LauncherRun {
     pid_t pid = -1;
@@ -39,8 +39,8 @@ struct LauncherRun {
 };
 
 // Runs <bundle>/Contents/MacOS/korvane-launcher and waits for it.
-LauncherRun RunLauncher(std::string const& bundle, EnvChanges const& env, std::string const& scratch,
-                        int timeout_ms = 30000);
+LauncherRun RunLauncher(std::string const& bundle, EnvChanges const& env,
+                        std::string const& scratch, int timeout_ms = 30000);
 std::string LauncherExe(std::string const& bundle);
 
 // The bundle the build assembled, and facts about it.

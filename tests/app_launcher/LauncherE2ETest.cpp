@@ -29,21 +29,23 @@ struct LangCase {
 class LauncherE2E : public ::testing::TestWithParam<LangCase> {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(PathExists(LauncherExe(BuiltBundle()))) << "build the korvane_bundle target first";
+        ASSERT_TRUE(PathExists(LauncherExe(BuiltBundle())))
+            << "build the korvane_bundle target first";
         home_ = tmp_ / "home ünï çødé";
         ASSERT_TRUE(testsupport::MakeDirs(home_));
         korvane_ = home_ + "/.Korvane";
-        env_ = {{"HOME", home_},
-                {"QT_QPA_PLATFORM", std::string("offscreen")},
-                {"LANG", GetParam().lang ? std::optional<std::string>(GetParam().lang) : std::nullopt},
-                {"LC_ALL", std::nullopt},
-                {"LC_CTYPE", std::nullopt},
-                {"LC_MESSAGES", std::nullopt},
-                {"LANGUAGE", std::nullopt},
-                // Demo clients end on their own if a test dies half-way.
-                {"KORVANE_UI_LIFETIME", std::string("120")},
-                {"KORVANE_UI_EXIT_DELAY", std::nullopt},
-                {"KORVANE_UI_IGNORE_TERM", std::nullopt}};
+        env_ = {
+            {"HOME", home_},
+            {"QT_QPA_PLATFORM", std::string("offscreen")},
+            {"LANG", GetParam().lang ? std::optional<std::string>(GetParam().lang) : std::nullopt},
+            {"LC_ALL", std::nullopt},
+            {"LC_CTYPE", std::nullopt},
+            {"LC_MESSAGES", std::nullopt},
+            {"LANGUAGE", std::nullopt},
+            // Demo clients end on their own if a test dies half-way.
+            {"KORVANE_UI_LIFETIME", std::string("120")},
+            {"KORVANE_UI_EXIT_DELAY", std::nullopt},
+            {"KORVANE_UI_IGNORE_TERM", std::nullopt}};
         built_build_ = InfoBuild(BuiltBundle() + "/Contents/Resources/INFO");
         ASSERT_GT(built_build_, 0);
     }
@@ -95,7 +97,9 @@ protected:
         EXPECT_TRUE(WriteFile(OldMarker(), "old\n"));
         return client;
     }
-    std::string OldMarker() const { return korvane_ + "/Korvane.app/Contents/Resources/old-only.txt"; }
+    std::string OldMarker() const {
+        return korvane_ + "/Korvane.app/Contents/Resources/old-only.txt";
+    }
 
     testsupport::TempDir tmp_{"korvane-e2e"};
     std::string home_, korvane_;
@@ -114,8 +118,10 @@ TEST_P(LauncherE2E, FirstInstallThenNothingToUpgrade) {
     EXPECT_EQ(InfoBuild(InstalledInfo()), built_build_);
     EXPECT_EQ(access(InstalledUi().c_str(), X_OK), 0);
     char link[256] = {0};
-    ssize_t const n = readlink((korvane_ + "/Korvane.app/Contents/Frameworks/KorvaneCore.framework/Versions/Current").c_str(),
-                               link, sizeof(link) - 1);
+    ssize_t const n = readlink(
+        (korvane_ + "/Korvane.app/Contents/Frameworks/KorvaneCore.framework/Versions/Current")
+            .c_str(),
+        link, sizeof(link) - 1);
     EXPECT_EQ(std::string(link, n > 0 ? static_cast<size_t>(n) : 0), "5");
     EXPECT_FALSE(PathExists(korvane_ + "/Korvane.app_tmp"));
     pid_t const first = ExpectClientStarted(-1);
@@ -241,7 +247,8 @@ TEST_P(LauncherE2E, SecondLauncherLeavesAtOnce) {
     ASSERT_EQ(WaitForClient(PidFile(), -1), slow_client);
 
     EnvChanges env = env_;
-    pid_t const first = Spawn({LauncherExe(BuiltBundle())}, env, tmp_ / "first.out", tmp_ / "first.err");
+    pid_t const first =
+        Spawn({LauncherExe(BuiltBundle())}, env, tmp_ / "first.out", tmp_ / "first.err");
     ASSERT_GT(first, 1);
     // Wait until the first launcher holds the guard and works.
     bool working = false;
@@ -255,12 +262,14 @@ TEST_P(LauncherE2E, SecondLauncherLeavesAtOnce) {
     EXPECT_EQ(second.exit_code, 0) << second.err;
     EXPECT_LT(second.seconds, 2.5);
     EXPECT_EQ(second.out, "lib path = '" + BuiltBundle() + "/Contents/Frameworks/plugins'\n");
-    EXPECT_TRUE(Alive(first)) << "the second launcher should have finished while the first still works";
+    EXPECT_TRUE(Alive(first))
+        << "the second launcher should have finished while the first still works";
 
     std::vector<std::string> const lines2 = RunLines(second.pid);
     ASSERT_EQ(lines2.size(), 8u);
     EXPECT_EQ(MessageOf(lines2[0]), ">>> user_tarnwick_path = " + home_ + "/.Tarnwick");
-    EXPECT_EQ(MessageOf(lines2[6]), ">>> root_resource_path = " + BuiltBundle() + "/Contents/Resources");
+    EXPECT_EQ(MessageOf(lines2[6]),
+              ">>> root_resource_path = " + BuiltBundle() + "/Contents/Resources");
     EXPECT_NE(lines2[7].find("[DEBUG] main("), std::string::npos);
     EXPECT_EQ(MessageOf(lines2[7]), "app has already launched, return");
 
@@ -284,8 +293,11 @@ TEST_P(LauncherE2E, PlainFileNamedLogMeansNoLog) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Lang, LauncherE2E,
-                         ::testing::Values(LangCase{"LangUnset", nullptr}, LangCase{"CUtf8", "C.UTF-8"}),
-                         [](::testing::TestParamInfo<LangCase> const& i) { return std::string(i.param.name); });
+                         ::testing::Values(LangCase{"LangUnset", nullptr},
+                                           LangCase{"CUtf8", "C.UTF-8"}),
+                         [](::testing::TestParamInfo<LangCase> const& i) {
+                             return std::string(i.param.name);
+                         });
 
 // The user's language reaches the launcher through the locale environment:
 // each of the 21 codes is chosen, its translation installed, and "tha"
@@ -299,27 +311,33 @@ TEST_P(LauncherLanguageE2E, EveryCodeIsChosenFromTheEnvironment) {
         char const* var;
         char const* value;
         char const* code;
-    } const cases[] = {
-        {"LANGUAGE", "zh_CN", "chs"}, {"LANGUAGE", "zh_TW", "cht"}, {"LANGUAGE", "cs_CZ", "csy"},
-        {"LANGUAGE", "da_DK", "dan"}, {"LANGUAGE", "en_US", "enu"}, {"LANGUAGE", "fr_FR", "fre"},
-        {"LANGUAGE", "de_DE", "ger"}, {"LANGUAGE", "hu_HU", "hun"}, {"LANGUAGE", "it_IT", "ita"},
-        {"LANGUAGE", "ja_JP", "jpn"}, {"LANGUAGE", "ko_KR", "krn"}, {"LANGUAGE", "nl_NL", "nld"},
-        {"LANGUAGE", "nb_NO", "nor"}, {"LANGUAGE", "pl_PL", "plk"}, {"LANGUAGE", "pt_BR", "ptb"},
-        {"LANGUAGE", "pt_PT", "ptg"}, {"LANGUAGE", "ru_RU", "rus"}, {"LANGUAGE", "es_ES", "spn"},
-        {"LANGUAGE", "sv_SE", "sve"}, {"LANGUAGE", "th_TH", "tha"}, {"LANGUAGE", "tr_TR", "trk"},
-        {"LC_ALL", "th_TH.UTF-8", "tha"}, {"LC_ALL", "de_DE.UTF-8", "ger"}};
+    } const cases[] = {{"LANGUAGE", "zh_CN", "chs"},    {"LANGUAGE", "zh_TW", "cht"},
+                       {"LANGUAGE", "cs_CZ", "csy"},    {"LANGUAGE", "da_DK", "dan"},
+                       {"LANGUAGE", "en_US", "enu"},    {"LANGUAGE", "fr_FR", "fre"},
+                       {"LANGUAGE", "de_DE", "ger"},    {"LANGUAGE", "hu_HU", "hun"},
+                       {"LANGUAGE", "it_IT", "ita"},    {"LANGUAGE", "ja_JP", "jpn"},
+                       {"LANGUAGE", "ko_KR", "krn"},    {"LANGUAGE", "nl_NL", "nld"},
+                       {"LANGUAGE", "nb_NO", "nor"},    {"LANGUAGE", "pl_PL", "plk"},
+                       {"LANGUAGE", "pt_BR", "ptb"},    {"LANGUAGE", "pt_PT", "ptg"},
+                       {"LANGUAGE", "ru_RU", "rus"},    {"LANGUAGE", "es_ES", "spn"},
+                       {"LANGUAGE", "sv_SE", "sve"},    {"LANGUAGE", "th_TH", "tha"},
+                       {"LANGUAGE", "tr_TR", "trk"},    {"LC_ALL", "th_TH.UTF-8", "tha"},
+                       {"LC_ALL", "de_DE.UTF-8", "ger"}};
     for (Case const& c : cases) {
         SCOPED_TRACE(std::string(c.var) + "=" + c.value);
         LauncherRun r = Run(BuiltBundle(), {{c.var, std::string(c.value)}});
         EXPECT_EQ(r.exit_code, 0) << r.err;
         std::string const font = std::string(c.code) == "tha" ? "Microsoft Sans Serif" : "Arial";
-        EXPECT_TRUE(HasMessage(RunLines(r.pid),
-                               std::string("ui language = ") + c.code + ", translated = 1, font = " + font));
+        EXPECT_TRUE(HasMessage(RunLines(r.pid), std::string("ui language = ") + c.code +
+                                                    ", translated = 1, font = " + font));
         KillLeftovers(home_);
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(Lang, LauncherLanguageE2E, ::testing::Values(LangCase{"LangUnset", nullptr}),
-                         [](::testing::TestParamInfo<LangCase> const& i) { return std::string(i.param.name); });
+INSTANTIATE_TEST_SUITE_P(Lang, LauncherLanguageE2E,
+                         ::testing::Values(LangCase{"LangUnset", nullptr}),
+                         [](::testing::TestParamInfo<LangCase> const& i) {
+                             return std::string(i.param.name);
+                         });
 
 }  // namespace

@@ -5,12 +5,12 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QEvent>
 #include <QMetaObject>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QThread>
-#include <QEvent>
 #include <QTimer>
 #include <QTranslator>
 
@@ -23,8 +23,8 @@
 
 #include "app/Notify_Adapter.h"
 #include "app/ProcessingProgressDialog.h"
-#include "app/StrTable.h"
 #include "app/Startup.h"
+#include "app/StrTable.h"
 #include "app/launcher.h"
 #include "deskui/UIPathManager.h"
 #include "log/Logger.h"
@@ -85,12 +85,14 @@ public:
         return upgrade_result_;
     }
     void PostUpgrade() override {
-        if (post_upgrade_delay_ms > 0) QThread::msleep(static_cast<unsigned long>(post_upgrade_delay_ms));
+        if (post_upgrade_delay_ms > 0)
+            QThread::msleep(static_cast<unsigned long>(post_upgrade_delay_ms));
         // RemoveAgedFolders is not virtual: its effect tells whether it ran.
-        std::string const aged =
-            UIPathManager::getInstance()->getPath(QStringLiteral("user_tarnwick_path")).toStdString() + "/app";
-        if (!testsupport::PathExists(aged))
-            journal_->Add("RemoveAgedFolders");
+        std::string const aged = UIPathManager::getInstance()
+                                     ->getPath(QStringLiteral("user_tarnwick_path"))
+                                     .toStdString() +
+                                 "/app";
+        if (!testsupport::PathExists(aged)) journal_->Add("RemoveAgedFolders");
         journal_->Add("PostUpgrade");
     }
     void PreUpgrade() override { journal_->Add("PreUpgrade"); }
@@ -114,15 +116,18 @@ protected:
         // The path keys the dialog and RemoveAgedFolders read.
         ASSERT_TRUE(testsupport::MakeDirs(tmp_ / "Resources/images"));
         ASSERT_TRUE(testsupport::MakeDirs(tmp_ / "home/.Tarnwick/app/old"));
-        std::string const icon = testsupport::ReadFile(SourceDir() + "/app/bundle/ico_72_tarnwick.png");
+        std::string const icon =
+            testsupport::ReadFile(SourceDir() + "/app/bundle/ico_72_tarnwick.png");
         ASSERT_FALSE(icon.empty());
         ASSERT_TRUE(testsupport::WriteFile(tmp_ / "Resources/images/ico_72_tarnwick.png", icon));
         UIPathManager::getInstance()->setPath(QStringLiteral("root_resource_path"),
                                               QString::fromStdString(tmp_ / "Resources"));
         UIPathManager::getInstance()->setPath(QStringLiteral("user_tarnwick_path"),
                                               QString::fromStdString(tmp_ / "home/.Tarnwick"));
-        ASSERT_TRUE(testsupport::WriteFile(tmp_ / "launcher.debug", "launcher_debug=7\nservice_debug=7\n"));
-        Logger::Initialize(Logger::File, tmp_ / "launcher.log", tmp_ / "launcher.debug", 50, Logger::ThreadLock);
+        ASSERT_TRUE(
+            testsupport::WriteFile(tmp_ / "launcher.debug", "launcher_debug=7\nservice_debug=7\n"));
+        Logger::Initialize(Logger::File, tmp_ / "launcher.log", tmp_ / "launcher.debug", 50,
+                           Logger::ThreadLock);
         StrTable::InitStrTable();
         Notify_Adapter::GetInstance();  // belongs to the GUI thread, as in the launcher
     }
@@ -139,10 +144,12 @@ void RunWorkerOnce(Worker* worker, Journal* journal) {
     std::promise<void> done;
     QObject::connect(worker, &Worker::sigShowMsg, [journal] { journal->Add("sigShowMsg"); });
     QObject::connect(worker, &Worker::sigUpdateProgress, [journal](int total, int steps) {
-        journal->Add("sigUpdateProgress(" + std::to_string(total) + "," + std::to_string(steps) + ")");
+        journal->Add("sigUpdateProgress(" + std::to_string(total) + "," + std::to_string(steps) +
+                     ")");
     });
-    QObject::connect(worker, &Worker::sigSetLabelText,
-                     [journal](QString const& text) { journal->Add("sigSetLabelText(" + text.toStdString() + ")"); });
+    QObject::connect(worker, &Worker::sigSetLabelText, [journal](QString const& text) {
+        journal->Add("sigSetLabelText(" + text.toStdString() + ")");
+    });
     QObject::connect(worker, &Worker::sigServiceDone, [journal, &done] {
         journal->Add("sigServiceDone");
         done.set_value();
@@ -200,10 +207,11 @@ TEST_F(LauncherTest, NoUpgradeEmitsNoProgressAndStillLaunches) {
     EXPECT_EQ(progress.count(), 0);
     EXPECT_EQ(label.count(), 0);
     EXPECT_EQ(done.count(), 1);
-    std::vector<std::string> const want = {"PreUpgrade", "IsNeedUpgrade", "RemoveAgedFolders", "PostUpgrade",
-                                           "sigServiceDone"};
+    std::vector<std::string> const want = {"PreUpgrade", "IsNeedUpgrade", "RemoveAgedFolders",
+                                           "PostUpgrade", "sigServiceDone"};
     EXPECT_EQ(journal_.Events(), want);
-    for (QThread* t : journal_.Threads()) EXPECT_NE(t, QThread::currentThread()) << "work ran on the GUI thread";
+    for (QThread* t : journal_.Threads())
+        EXPECT_NE(t, QThread::currentThread()) << "work ran on the GUI thread";
     std::string const log = Log();
     EXPECT_NE(log.find("launcher("), std::string::npos);
     EXPECT_NE(log.find("running\n"), std::string::npos);
@@ -231,9 +239,9 @@ TEST_F(LauncherTest, SuccessfulUpgradeShowsThenReportsReady) {
 TEST_F(LauncherTest, FailedUpgradeIsLoggedAndStillLaunches) {
     Worker worker(new RecordingService(&journal_, true, -1));
     RunWorkerOnce(&worker, &journal_);
-    std::vector<std::string> const want = {"PreUpgrade",        "IsNeedUpgrade", "sigShowMsg",
-                                           "HandlePackageUpgrade", "RemoveAgedFolders", "PostUpgrade",
-                                           "sigServiceDone"};
+    std::vector<std::string> const want = {
+        "PreUpgrade",        "IsNeedUpgrade", "sigShowMsg",    "HandlePackageUpgrade",
+        "RemoveAgedFolders", "PostUpgrade",   "sigServiceDone"};
     EXPECT_EQ(journal_.Events(), want);
     EXPECT_NE(Log().find("[ERROR] launcher("), std::string::npos);
     EXPECT_NE(Log().find("Failed to upgrade package\n"), std::string::npos);
@@ -269,7 +277,9 @@ LoopRun RunLauncherLoop(Launcher* launcher, bool start_first, bool watch_dialog 
         ProcessingProgressDialog* dialog = launcher->dialog();
         QProgressBar* bar = dialog->findChild<QProgressBar*>();
         EXPECT_NE(bar, nullptr);
-        if (bar) QObject::connect(bar, &QProgressBar::valueChanged, [&run](int v) { run.values.push_back(v); });
+        if (bar)
+            QObject::connect(bar, &QProgressBar::valueChanged,
+                             [&run](int v) { run.values.push_back(v); });
         dialog->installEventFilter(&watch);
     }
     QTimer poll;
@@ -368,12 +378,15 @@ TEST_F(LauncherTest, DialogAsConstructed) {
     EXPECT_FALSE(d->autoReset());
     EXPECT_EQ(d->findChild<QPushButton*>(), nullptr) << "no cancel button";
     EXPECT_FALSE(d->windowIcon().availableSizes().isEmpty());
-    EXPECT_EQ(d->styleSheet(), QStringLiteral("QProgressDialog { background-color: WhiteSmoke; vertical-align: middle; }"));
+    EXPECT_EQ(d->styleSheet(),
+              QStringLiteral(
+                  "QProgressDialog { background-color: WhiteSmoke; vertical-align: middle; }"));
     EXPECT_FALSE(d->isVisible());
 }
 
 TEST_F(LauncherTest, DialogWithoutIconStillOpens) {
-    UIPathManager::getInstance()->setPath(QStringLiteral("root_resource_path"), QString::fromStdString(tmp_ / "none"));
+    UIPathManager::getInstance()->setPath(QStringLiteral("root_resource_path"),
+                                          QString::fromStdString(tmp_ / "none"));
     ProcessingProgressDialog d;
     EXPECT_TRUE(d.windowIcon().availableSizes().isEmpty());
     d.show();
@@ -392,10 +405,12 @@ TEST(DialogScale, SizeFollowsTheScaleFactor) {
     struct Case {
         char const* factor;
         char const* size;
-    } const cases[] = {{"1", "400x80"}, {"1.5", "600x120"}, {"1.25", "500x100"}, {"1.3", "520x104"}};
+    } const cases[] = {
+        {"1", "400x80"}, {"1.5", "600x120"}, {"1.25", "500x100"}, {"1.3", "520x104"}};
     for (Case const& c : cases) {
-        std::string const cmd = "QT_SCALE_FACTOR=" + std::string(c.factor) + " KORVANE_EXPECT_DIALOG_SIZE=" + c.size +
-                                " '" + exe + "' --gtest_filter=DialogScale.SizeAtThisProcessScale >/dev/null 2>&1";
+        std::string const cmd =
+            "QT_SCALE_FACTOR=" + std::string(c.factor) + " KORVANE_EXPECT_DIALOG_SIZE=" + c.size +
+            " '" + exe + "' --gtest_filter=DialogScale.SizeAtThisProcessScale >/dev/null 2>&1";
         EXPECT_EQ(system(cmd.c_str()), 0) << "scale " << c.factor << " should give " << c.size;
     }
 }
@@ -416,23 +431,27 @@ TEST(DialogScale, SizeAtThisProcessScale) {
 TEST(StartupLanguage, EachCodeShowsItsTexts) {
     App();
     qInitResources_texts();
-    char const* codes[] = {"chs", "cht", "csy", "dan", "enu", "fre", "ger", "hun", "ita", "jpn", "krn",
-                           "nld", "nor", "plk", "ptb", "ptg", "rus", "spn", "sve", "tha", "trk"};
+    char const* codes[] = {"chs", "cht", "csy", "dan", "enu", "fre", "ger",
+                           "hun", "ita", "jpn", "krn", "nld", "nor", "plk",
+                           "ptb", "ptg", "rus", "spn", "sve", "tha", "trk"};
     QStringList labels;
     for (char const* code : codes) {
         SCOPED_TRACE(code);
         QString const c = QString::fromLatin1(code);
         // The expected texts, read from the same file on its own.
         QTranslator reference;
-        ASSERT_TRUE(reference.load(":/" + c + ".qm", "", "", "")) << "no :/" << code << ".qm in the texts resource";
+        ASSERT_TRUE(reference.load(":/" + c + ".qm", "", "", ""))
+            << "no :/" << code << ".qm in the texts resource";
         QString const want_title = reference.translate("global", "Korvane Client");
-        QString const want_label = reference.translate("global", "%1 is initializing...").arg(want_title);
+        QString const want_label =
+            reference.translate("global", "%1 is initializing...").arg(want_title);
         ASSERT_FALSE(want_title.isEmpty());
 
         startup::UiStart const ui = startup::StartUserInterface(c);
         EXPECT_TRUE(ui.translated);
         ASSERT_NE(ui.translator, nullptr);
-        EXPECT_EQ(ui.font_family, c == "tha" ? QStringLiteral("Microsoft Sans Serif") : QStringLiteral("Arial"));
+        EXPECT_EQ(ui.font_family,
+                  c == "tha" ? QStringLiteral("Microsoft Sans Serif") : QStringLiteral("Arial"));
         EXPECT_EQ(QApplication::font().family(), ui.font_family);
         EXPECT_EQ(QApplication::font().pointSize(), 12);
         {
@@ -460,22 +479,29 @@ TEST(StartupLanguage, UnknownCodeKeepsEnglish) {
         EXPECT_FALSE(ui.translated) << code;
         EXPECT_EQ(ui.translator, nullptr);
         EXPECT_EQ(ui.font_family, QStringLiteral("Arial")) << code;
-        EXPECT_EQ(StrTable::LoadStr(542).arg(StrTable::LoadStr(866)), QStringLiteral("Korvane Client is initializing..."));
+        EXPECT_EQ(StrTable::LoadStr(542).arg(StrTable::LoadStr(866)),
+                  QStringLiteral("Korvane Client is initializing..."));
     }
 }
 
 TEST(StartupPaths, RegistryAndPluginFolder) {
-    startup::RegisterPaths(QStringLiteral("/Users/a"), QStringLiteral("/Apps/Korvane Client.app/Contents/MacOS"));
+    startup::RegisterPaths(QStringLiteral("/Users/a"),
+                           QStringLiteral("/Apps/Korvane Client.app/Contents/MacOS"));
     UIPathManager* p = UIPathManager::getInstance();
-    EXPECT_EQ(p->getPath("user_korvane_ui_path"), QStringLiteral("/Users/a/.Korvane/Korvane.app/Contents/MacOS/korvane-ui"));
+    EXPECT_EQ(p->getPath("user_korvane_ui_path"),
+              QStringLiteral("/Users/a/.Korvane/Korvane.app/Contents/MacOS/korvane-ui"));
     EXPECT_EQ(p->getPath("user_korvane_path"), QStringLiteral("/Users/a/.Korvane"));
     EXPECT_EQ(p->getPath("user_korvane_app_path"), QStringLiteral("/Users/a/.Korvane/Korvane.app"));
-    EXPECT_EQ(p->getPath("user_korvane_resource_path"), QStringLiteral("/Users/a/.Korvane/Korvane.app/Contents/Resources"));
+    EXPECT_EQ(p->getPath("user_korvane_resource_path"),
+              QStringLiteral("/Users/a/.Korvane/Korvane.app/Contents/Resources"));
     EXPECT_EQ(p->getPath("user_korvane_data_path"), QStringLiteral("/Users/a/.Korvane/data"));
-    EXPECT_EQ(p->getPath("user_korvane_working_dir_path"), QStringLiteral("/Users/a/.Korvane/Korvane.app/Contents/MacOS"));
+    EXPECT_EQ(p->getPath("user_korvane_working_dir_path"),
+              QStringLiteral("/Users/a/.Korvane/Korvane.app/Contents/MacOS"));
     EXPECT_EQ(p->getPath("user_tarnwick_path"), QStringLiteral("/Users/a/.Tarnwick"));
-    EXPECT_EQ(p->getPath("user_tarnwick_resource_path"), QStringLiteral("/Users/a/.Tarnwick/Tarnwick.app/Contents/Resources"));
-    EXPECT_EQ(p->getPath("root_resource_path"), QStringLiteral("/Apps/Korvane Client.app/Contents/Resources"));
+    EXPECT_EQ(p->getPath("user_tarnwick_resource_path"),
+              QStringLiteral("/Users/a/.Tarnwick/Tarnwick.app/Contents/Resources"));
+    EXPECT_EQ(p->getPath("root_resource_path"),
+              QStringLiteral("/Apps/Korvane Client.app/Contents/Resources"));
     EXPECT_EQ(startup::PluginFolder("/Apps/Korvane Client.app/Contents/MacOS/korvane-launcher"),
               QStringLiteral("/Apps/Korvane Client.app/Contents/Frameworks/plugins"));
     // A trailing slash in home does not double up.

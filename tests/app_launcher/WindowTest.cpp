@@ -50,7 +50,9 @@ public:
             std::string xvfb;
             RunCommand({"/bin/sh", "-c", "command -v Xvfb"}, {}, 5000, &xvfb);
             while (!xvfb.empty() && (xvfb.back() == '\n')) xvfb.pop_back();
-            pid_t const pid = Spawn({xvfb, ":" + std::to_string(n), "-screen", "0", "1024x768x24", "-nolisten", "tcp"}, {});
+            pid_t const pid = Spawn(
+                {xvfb, ":" + std::to_string(n), "-screen", "0", "1024x768x24", "-nolisten", "tcp"},
+                {});
             for (int i = 0; i < 250; ++i) {
                 if (testsupport::PathExists(sock)) break;
                 if (WaitFor(pid, 0)) break;
@@ -98,17 +100,21 @@ XWindow FindWindow(std::string const& display, std::string const& title, int tim
     auto const until = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeout_ms);
     while (std::chrono::steady_clock::now() < until) {
         std::string out;
-        if (RunCommand({"/usr/bin/xdotool", "search", "--onlyvisible", "--name", "^" + title + "$"}, env, 5000, &out) ==
-                0 &&
+        if (RunCommand({"/usr/bin/xdotool", "search", "--onlyvisible", "--name", "^" + title + "$"},
+                       env, 5000, &out) == 0 &&
             !out.empty()) {
             w.id = out.substr(0, out.find('\n'));
             std::string info;
             RunCommand({"/usr/bin/xwininfo", "-id", w.id}, env, 5000, &info);
             std::smatch m;
-            if (std::regex_search(info, m, std::regex(R"(Absolute upper-left X: +(-?\d+))"))) w.x = std::stoi(m[1]);
-            if (std::regex_search(info, m, std::regex(R"(Absolute upper-left Y: +(-?\d+))"))) w.y = std::stoi(m[1]);
-            if (std::regex_search(info, m, std::regex(R"(Width: (\d+))"))) w.width = std::stoi(m[1]);
-            if (std::regex_search(info, m, std::regex(R"(Height: (\d+))"))) w.height = std::stoi(m[1]);
+            if (std::regex_search(info, m, std::regex(R"(Absolute upper-left X: +(-?\d+))")))
+                w.x = std::stoi(m[1]);
+            if (std::regex_search(info, m, std::regex(R"(Absolute upper-left Y: +(-?\d+))")))
+                w.y = std::stoi(m[1]);
+            if (std::regex_search(info, m, std::regex(R"(Width: (\d+))")))
+                w.width = std::stoi(m[1]);
+            if (std::regex_search(info, m, std::regex(R"(Height: (\d+))")))
+                w.height = std::stoi(m[1]);
             RunCommand({"/usr/bin/xdotool", "getwindowname", w.id}, env, 5000, &w.name);
             while (!w.name.empty() && w.name.back() == '\n') w.name.pop_back();
             return w;
@@ -120,7 +126,8 @@ XWindow FindWindow(std::string const& display, std::string const& title, int tim
 
 TEST(LauncherWindow, DialogDuringAnUpgradeOnXvfb) {
     for (char const* tool : {"xdotool", "xwininfo", "import"})
-        if (!OnPath(tool)) GTEST_SKIP() << tool << " is not installed (scripts/setup.sh installs it)";
+        if (!OnPath(tool))
+            GTEST_SKIP() << tool << " is not installed (scripts/setup.sh installs it)";
     XServer x;
     if (!x.ok()) GTEST_SKIP() << x.reason();
 
@@ -141,7 +148,8 @@ TEST(LauncherWindow, DialogDuringAnUpgradeOnXvfb) {
 
     // An older install and a client that takes 4 s to stop: the dialog stays
     // up at least that long, even on a busy machine.
-    ASSERT_TRUE(testsupport::WriteFile(korvane + "/Korvane.app/Contents/Resources/INFO", "[Version]\nbuild_version=1\n"));
+    ASSERT_TRUE(testsupport::WriteFile(korvane + "/Korvane.app/Contents/Resources/INFO",
+                                       "[Version]\nbuild_version=1\n"));
     EnvChanges slow = env;
     slow["KORVANE_UI_EXIT_DELAY"] = std::string("4");
     pid_t const client = Spawn({korvane + "/Korvane.app/Contents/MacOS/korvane-ui"}, slow);
@@ -164,15 +172,17 @@ TEST(LauncherWindow, DialogDuringAnUpgradeOnXvfb) {
     unlink(shot.c_str());
     // Give the dialog a moment to paint its label and bar.
     std::this_thread::sleep_for(std::chrono::milliseconds(300));
-    EXPECT_EQ(RunCommand({"/usr/bin/import", "-display", x.display(), "-window", "root", shot}, {}, 20000), 0);
+    EXPECT_EQ(RunCommand({"/usr/bin/import", "-display", x.display(), "-window", "root", shot}, {},
+                         20000),
+              0);
     struct stat st {};
     EXPECT_EQ(stat(shot.c_str(), &st), 0);
     EXPECT_GT(st.st_size, 1000) << shot;
     // The dialog's WhiteSmoke face is on the screen, against Xvfb's black.
     std::string mean;
     EXPECT_EQ(RunCommand({"/usr/bin/convert", shot, "-crop",
-                          std::to_string(w.width) + "x" + std::to_string(w.height) + "+" + std::to_string(w.x) + "+" +
-                              std::to_string(w.y),
+                          std::to_string(w.width) + "x" + std::to_string(w.height) + "+" +
+                              std::to_string(w.x) + "+" + std::to_string(w.y),
                           "-format", "%[fx:mean]", "info:"},
                          {}, 20000, &mean),
               0);
@@ -183,13 +193,14 @@ TEST(LauncherWindow, DialogDuringAnUpgradeOnXvfb) {
     EXPECT_EQ(second.exit_code, 0) << second.err;
     EXPECT_TRUE(Alive(launcher)) << "the upgrade ended before the second launcher was checked";
     std::string windows;
-    RunCommand({"/usr/bin/xdotool", "search", "--name", "^Korvane Client$"}, {{"DISPLAY", x.display()}}, 5000,
-               &windows);
+    RunCommand({"/usr/bin/xdotool", "search", "--name", "^Korvane Client$"},
+               {{"DISPLAY", x.display()}}, 5000, &windows);
     EXPECT_EQ(std::count(windows.begin(), windows.end(), '\n'), 1) << "windows: " << windows;
 
     int status = 0;
     ASSERT_TRUE(WaitFor(launcher, 20000, &status));
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << testsupport::ReadFile(tmp / "x.err");
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+        << testsupport::ReadFile(tmp / "x.err");
     EXPECT_EQ(InfoBuild(korvane + "/Korvane.app/Contents/Resources/INFO"),
               InfoBuild(BuiltBundle() + "/Contents/Resources/INFO"));
     // Hidden after the run: the window is gone with the process.
@@ -213,14 +224,17 @@ public:
 
 TEST(LauncherWindow, LabelAndGeometryAsQtAndXSeeThem) {
     for (char const* tool : {"xdotool", "xwininfo"})
-        if (!OnPath(tool)) GTEST_SKIP() << tool << " is not installed (scripts/setup.sh installs it)";
+        if (!OnPath(tool))
+            GTEST_SKIP() << tool << " is not installed (scripts/setup.sh installs it)";
     XServer x;
     if (!x.ok()) GTEST_SKIP() << x.reason();
     qputenv("QT_QPA_PLATFORM", "xcb");
     qputenv("DISPLAY", QByteArray::fromStdString(x.display()));
     testsupport::TempDir tmp("korvane-window");
-    UIPathManager::getInstance()->setPath("root_resource_path", QString::fromStdString(BuiltBundle() + "/Contents/Resources"));
-    UIPathManager::getInstance()->setPath("user_tarnwick_path", QString::fromStdString(tmp / ".Tarnwick"));
+    UIPathManager::getInstance()->setPath(
+        "root_resource_path", QString::fromStdString(BuiltBundle() + "/Contents/Resources"));
+    UIPathManager::getInstance()->setPath("user_tarnwick_path",
+                                          QString::fromStdString(tmp / ".Tarnwick"));
     int argc = 1;
     char arg0[] = "app_launcher_window";
     char* argv[] = {arg0, nullptr};

@@ -63,9 +63,10 @@ TEST(FileInfo, KindsAndFields) {
     EXPECT_EQ(14, info.size);
     EXPECT_TRUE(IsFileExist(tmp / "dangling", true));
 
-    std::map<std::string, int> const kinds = {
-        {tmp.path(), FILE_TYPE_DIR}, {tmp / "fifo", FILE_TYPE_FIFO}, {sock, FILE_TYPE_SOCKET},
-        {"/dev/null", FILE_TYPE_DEVICE}};
+    std::map<std::string, int> const kinds = {{tmp.path(), FILE_TYPE_DIR},
+                                              {tmp / "fifo", FILE_TYPE_FIFO},
+                                              {sock, FILE_TYPE_SOCKET},
+                                              {"/dev/null", FILE_TYPE_DEVICE}};
     for (auto const& k : kinds) {
         ASSERT_EQ(0, GetFileInfo(k.first, info)) << k.first;
         EXPECT_EQ(k.second, info.type) << k.first;
@@ -151,7 +152,8 @@ TEST(PathHelpers, ParentBaseAndParentFolder) {
     std::map<std::string, std::string> const parents = {
         {"a/b", "a"}, {"/a", "/"}, {"abc", "/"}, {"/a/b/", "/a/b"}, {"", "/"}, {"/", "/"}};
     for (auto const& p : parents) EXPECT_EQ(p.second, FSParentPath(p.first)) << p.first;
-    std::map<std::string, std::string> const bases = {{"/a/b", "b"}, {"b", "b"}, {"/a/b/", ""}, {"", ""}};
+    std::map<std::string, std::string> const bases = {
+        {"/a/b", "b"}, {"b", "b"}, {"/a/b/", ""}, {"", ""}};
     for (auto const& b : bases) EXPECT_EQ(b.second, FSBaseName(b.first)) << b.first;
 
     EXPECT_TRUE(FSIsParentFolder("/a", "/a"));
@@ -209,16 +211,17 @@ TEST(DirRead, OpenFailuresAreLoggedAndLeaveTheHandle) {
     EXPECT_EQ(-1, FSOpenDir(tmp / "none", 0, h));
     EXPECT_EQ("untouched", h.path);
     EXPECT_TRUE(log.has("[ERROR] file-op(") &&
-                log.has("): FSOpenDir: Failed to open directory '" + (tmp / "none") + "'. No such file or directory\n"));
+                log.has("): FSOpenDir: Failed to open directory '" + (tmp / "none") +
+                        "'. No such file or directory\n"));
 
     fstest::OpenToNobody(tmp.path());
     ASSERT_TRUE(testsupport::MakeDirs(tmp / "closed"));
     ASSERT_EQ(0, chmod((tmp / "closed").c_str(), 0700));
     std::string const closed = tmp / "closed";
     EXPECT_EQ(0, testsupport::RunAsNobody([&] {
-        DIR_HANDLE hh;
-        return FSOpenDir(closed, 0, hh) == -1 ? 0 : 1;
-    }));
+                  DIR_HANDLE hh;
+                  return FSOpenDir(closed, 0, hh) == -1 ? 0 : 1;
+              }));
     EXPECT_TRUE(log.has("Failed to open directory '" + closed + "'. Permission denied"));
 }
 
@@ -230,13 +233,13 @@ TEST(Queries, AccessTests) {
     ASSERT_TRUE(fstest::Put(tmp / "open", "x", 0644));
     std::string const secret = tmp / "secret", open = tmp / "open", none = tmp / "none";
     EXPECT_EQ(0, testsupport::RunAsNobody([&] {
-        if (!isFileLocked(secret, R_OK) || hasFilePermission(secret, R_OK)) return 1;
-        if (isFileLocked(open, R_OK) || !hasFilePermission(open, R_OK)) return 2;
-        if (!isFileLocked(open, W_OK)) return 3;
-        // Other errors count as neither locked nor forbidden.
-        if (isFileLocked(none, R_OK) || !hasFilePermission(none, R_OK)) return 4;
-        return 0;
-    }));
+                  if (!isFileLocked(secret, R_OK) || hasFilePermission(secret, R_OK)) return 1;
+                  if (isFileLocked(open, R_OK) || !hasFilePermission(open, R_OK)) return 2;
+                  if (!isFileLocked(open, W_OK)) return 3;
+                  // Other errors count as neither locked nor forbidden.
+                  if (isFileLocked(none, R_OK) || !hasFilePermission(none, R_OK)) return 4;
+                  return 0;
+              }));
 }
 
 TEST(Queries, ReadSymbolicLinkLimits) {
@@ -249,7 +252,8 @@ TEST(Queries, ReadSymbolicLinkLimits) {
     EXPECT_EQ(0, FSReadSymbolicLink(tmp / "l1023", target));
     EXPECT_EQ(t1023, target);
     EXPECT_EQ(-1, FSReadSymbolicLink(tmp / "l1024", target));
-    EXPECT_TRUE(log.has("FSReadSymbolicLink: path of '" + (tmp / "l1024") + "' is more than 1024\n"));
+    EXPECT_TRUE(
+        log.has("FSReadSymbolicLink: path of '" + (tmp / "l1024") + "' is more than 1024\n"));
     EXPECT_EQ(-1, FSReadSymbolicLink(tmp / "none", target));
     EXPECT_TRUE(log.has("FSReadSymbolicLink: Failed to read symbolic link '" + (tmp / "none") +
                         "' (code: 2, msg: No such file or directory)\n"));
@@ -288,12 +292,15 @@ TEST(Queries, VolumeKindsThroughTheTypeName) {
         }
         g_probe_type = "msdos";
         EXPECT_TRUE(IsMSDOS("/Volumes/STICK"));
-        EXPECT_TRUE(log.has("[WARNING] file-op(") && log.has("Detect a MSDOS platform for path '/Volumes/STICK'.\n"));
+        EXPECT_TRUE(log.has("[WARNING] file-op(") &&
+                    log.has("Detect a MSDOS platform for path '/Volumes/STICK'.\n"));
         g_probe_errno = EIO;
         EXPECT_FALSE(isMountPoint("/y"));
         EXPECT_FALSE(IsMSDOS("/y"));
-        EXPECT_TRUE(log.has("isMountPoint: Failed to get file system info '/y'. Input/output error\n"));
-        EXPECT_TRUE(log.has("IsSupportLargeFile: Failed to get file system info '/y'. Input/output error\n"));
+        EXPECT_TRUE(
+            log.has("isMountPoint: Failed to get file system info '/y'. Input/output error\n"));
+        EXPECT_TRUE(log.has(
+            "IsSupportLargeFile: Failed to get file system info '/y'. Input/output error\n"));
     }
     // The real probe on this machine's volumes.
     TempDir tmp;

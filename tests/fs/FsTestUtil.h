@@ -17,7 +17,8 @@ class LogCapture {
 public:
     LogCapture() : dir_("fs-log") {
         testsupport::WriteFile(dir_ / "levels", "file_op_debug=7\n");
-        Logger::Initialize(Logger::File, dir_ / "test.log", dir_ / "levels", 50, Logger::ThreadLock);
+        Logger::Initialize(Logger::File, dir_ / "test.log", dir_ / "levels", 50,
+                           Logger::ThreadLock);
     }
     ~LogCapture() { Logger::Destroy(); }
     std::string text() const { return testsupport::ReadFile(dir_ / "test.log"); }
@@ -30,7 +31,8 @@ private:
 // Writes a file, creating its folders first.
 inline bool Put(std::string const& path, std::string const& content, mode_t mode = 0644) {
     size_t const slash = path.rfind('/');
-    if (slash != std::string::npos && slash > 0 && !testsupport::MakeDirs(path.substr(0, slash))) return false;
+    if (slash != std::string::npos && slash > 0 && !testsupport::MakeDirs(path.substr(0, slash)))
+        return false;
     return testsupport::WriteFile(path, content, mode);
 }
 
@@ -45,20 +47,18 @@ inline bool IsLink(std::string const& path) {
 }
 
 // A temporary folder that the nobody user may enter and write.
-inline void OpenToNobody(std::string const& dir) {
-    chmod(dir.c_str(), 0777);
-}
+inline void OpenToNobody(std::string const& dir) { chmod(dir.c_str(), 0777); }
 
 }  // namespace fstest
 
 // Skips when tmpfs can't be mounted for lack of root; fails otherwise.
-#define FS_REQUIRE_TMPFS(m)                                                    \
-    do {                                                                       \
-        if (!testsupport::IsRoot()) GTEST_SKIP() << (m).reason();              \
-        ASSERT_TRUE((m).ok()) << (m).reason();                                 \
+#define FS_REQUIRE_TMPFS(m)                                       \
+    do {                                                          \
+        if (!testsupport::IsRoot()) GTEST_SKIP() << (m).reason(); \
+        ASSERT_TRUE((m).ok()) << (m).reason();                    \
     } while (0)
 
-#define FS_REQUIRE_ROOT()                                                                      \
-    do {                                                                                       \
-        if (!testsupport::IsRoot()) GTEST_SKIP() << "needs root (another user, mounts)";       \
+#define FS_REQUIRE_ROOT()                                                                \
+    do {                                                                                 \
+        if (!testsupport::IsRoot()) GTEST_SKIP() << "needs root (another user, mounts)"; \
     } while (0)

@@ -30,8 +30,8 @@ TEST(MKDir, ExistingAndRefusedPaths) {
         // The link is examined itself, never its target.
         EXPECT_EQ(-1, FSMKDir(tmp / "dirlink", recursive));
     }
-    EXPECT_TRUE(log.has("FSMKDir: Create a folder but local file system is not directory '" + (tmp / "dirlink") +
-                        "' (3)\n"));
+    EXPECT_TRUE(log.has("FSMKDir: Create a folder but local file system is not directory '" +
+                        (tmp / "dirlink") + "' (3)\n"));
     EXPECT_TRUE(fstest::IsLink(tmp / "dirlink"));
 }
 
@@ -59,8 +59,8 @@ TEST(MKDir, RecursiveCreatesEveryLevel) {
     errno = 0;
     EXPECT_EQ(-2, FSMKDir(tmp / "f/g/h", true));
     EXPECT_EQ(ENOTDIR, errno);
-    EXPECT_TRUE(log.has("[INFO] file-op(") &&
-                log.has("FSMKDirP: path: " + (tmp / "f") + " is symbolic link pointed to folder\n"));
+    EXPECT_TRUE(log.has("[INFO] file-op(") && log.has("FSMKDirP: path: " + (tmp / "f") +
+                                                      " is symbolic link pointed to folder\n"));
     EXPECT_TRUE(log.has("path = " + (tmp / "f/g/h") + " errno : Not a directory\n"));
 
     // A link to a folder in the middle is followed.
@@ -85,9 +85,11 @@ TEST(MKDir, FromRootLevelByLevel) {
 
     EXPECT_EQ(0, FSMKDirFromRoot(root, root));
     EXPECT_EQ(-1, FSMKDirFromRoot(tmp / "ab", root));
-    EXPECT_TRUE(log.has("root '" + root + "' is not a parent folder of target '" + (tmp / "ab") + "'\n"));
+    EXPECT_TRUE(
+        log.has("root '" + root + "' is not a parent folder of target '" + (tmp / "ab") + "'\n"));
     EXPECT_EQ(-1, FSMKDirFromRoot("/a", root));
-    EXPECT_TRUE(log.has("Giving a root '" + root + "' whose length is larger then target's '/a'.\n"));
+    EXPECT_TRUE(
+        log.has("Giving a root '" + root + "' whose length is larger then target's '/a'.\n"));
     EXPECT_FALSE(PathExists(tmp / "ab"));
 }
 
@@ -122,7 +124,8 @@ TEST(Copy, ModesContentAndSourceRemoval) {
     EXPECT_TRUE(log.has("CopyFile: open(" + (tmp / "none") + "): No such file or directory (2)\n"));
     EXPECT_FALSE(PathExists(tmp / "x"));
     EXPECT_EQ(-1, FSCopy(tmp / "src", tmp / "no/dir/x", false, false));
-    EXPECT_TRUE(log.has("CopyFile: open(" + (tmp / "no/dir/x") + "): No such file or directory (2)\n"));
+    EXPECT_TRUE(
+        log.has("CopyFile: open(" + (tmp / "no/dir/x") + "): No such file or directory (2)\n"));
 }
 
 TEST(Copy, RefusesItselfAndNonRegularSources) {
@@ -189,10 +192,10 @@ TEST(Remove, UnreadableFolders) {
     }
     std::string const empty = tmp / "empty", full = tmp / "full";
     EXPECT_EQ(0, testsupport::RunAsNobody([&] {
-        if (FSRemove(empty) != 0) return 1;
-        // Content it can't see stays, and that is not success.
-        return FSRemove(full) == -3 ? 0 : 2;
-    }));
+                  if (FSRemove(empty) != 0) return 1;
+                  // Content it can't see stays, and that is not success.
+                  return FSRemove(full) == -3 ? 0 : 2;
+              }));
     EXPECT_FALSE(PathExists(empty));
     EXPECT_EQ("x", ReadFile(full + "/f"));
 }
@@ -229,8 +232,8 @@ TEST(Attributes, SettersAndFsync) {
 
     EXPECT_EQ(0, FSCreateSymbolicLink("f", tmp / "l"));
     EXPECT_EQ(-1, FSCreateSymbolicLink("f", tmp / "l"));
-    EXPECT_TRUE(log.has("FSCreateSymbolicLink: Failed to create symbolic link 'f' -> '" + (tmp / "l") +
-                        "' (code: 17, msg: File exists)\n"));
+    EXPECT_TRUE(log.has("FSCreateSymbolicLink: Failed to create symbolic link 'f' -> '" +
+                        (tmp / "l") + "' (code: 17, msg: File exists)\n"));
 
     // Times and owner apply to the link itself; the mode follows it.
     EXPECT_EQ(0, FSUTime(tmp / "l", 100, 200));
@@ -252,6 +255,8 @@ TEST(Attributes, SettersAndFsync) {
     EXPECT_EQ(-1, FSUTime(tmp / "none", 1, 2));
     EXPECT_EQ(-1, FSChmod(tmp / "none", 0600));
     EXPECT_EQ(-1, FSChown(tmp / "none", 0, 0));
-    EXPECT_TRUE(log.has("FSChmod: Failed to chmod '" + (tmp / "none") + "' (code: 2, msg: No such file or directory)\n"));
-    EXPECT_TRUE(log.has("FSChown: Failed to chown '" + (tmp / "none") + "' (code: 2, msg: No such file or directory)\n"));
+    EXPECT_TRUE(log.has("FSChmod: Failed to chmod '" + (tmp / "none") +
+                        "' (code: 2, msg: No such file or directory)\n"));
+    EXPECT_TRUE(log.has("FSChown: Failed to chown '" + (tmp / "none") +
+                        "' (code: 2, msg: No such file or directory)\n"));
 }

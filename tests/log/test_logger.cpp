@@ -109,7 +109,8 @@ TEST_F(LoggerTest, SuppressedLineEvaluatesNoArgument) {
 
 TEST_F(LoggerTest, LevelFileSetsThresholdsPerComponent) {
     std::string conf = dir / "launcher.debug";
-    ASSERT_TRUE(WriteFile(conf, "# levels\nfile_op_debug=7\nservice_debug = junk\nextractor_debug=-1\n"));
+    ASSERT_TRUE(
+        WriteFile(conf, "# levels\nfile_op_debug=7\nservice_debug = junk\nextractor_debug=-1\n"));
     StartFile(50, conf);
     EXPECT_EQ(Logger::GetCompLevel("file_op_debug"), 7);
     EXPECT_EQ(Logger::GetCompLevel("service_debug"), 0);  // not a number
@@ -139,7 +140,9 @@ TEST_F(LoggerTest, BadLevelFilesAddNothing) {
 TEST_F(LoggerTest, InitializeFailuresLeaveLoggingOff) {
     EXPECT_EQ(Logger::Initialize(Logger::File, "", "", 50, Logger::ThreadLock), -1);
     EXPECT_FALSE(Logger::IsNeedToLog(Logger::Error, "c"));
-    EXPECT_EQ(Logger::Initialize(Logger::File, dir / "no/such/dir/x.log", "", 50, Logger::ThreadLock), -1);
+    EXPECT_EQ(
+        Logger::Initialize(Logger::File, dir / "no/such/dir/x.log", "", 50, Logger::ThreadLock),
+        -1);
     EXPECT_FALSE(Logger::IsNeedToLog(Logger::Error, "c"));
     Logger::LogMsg(Logger::Error, "c", "dropped\n");  // must not crash
     StartFile();
@@ -152,7 +155,8 @@ TEST_F(LoggerTest, InitializeFailuresLeaveLoggingOff) {
 }
 
 TEST_F(LoggerTest, StreamOutputsHaveNoLockAndTimestampEachLine) {
-    ASSERT_EQ(Logger::Initialize(Logger::Stderr, dir / "ignored.log", "", 50, Logger::ThreadLock), 0);
+    ASSERT_EQ(Logger::Initialize(Logger::Stderr, dir / "ignored.log", "", 50, Logger::ThreadLock),
+              0);
     EXPECT_EQ(Logger::log_lock, nullptr);
     EXPECT_EQ(Logger::config.safety_scope, Logger::NoLock);
     EXPECT_EQ(Logger::log_path, "");
@@ -173,7 +177,8 @@ TEST_F(LoggerTest, StreamOutputsHaveNoLockAndTimestampEachLine) {
     testing::internal::CaptureStderr();
     EXPECT_EQ(Logger::GetFileSize(dir / "nope"), 0);
     err = testing::internal::GetCapturedStderr();
-    EXPECT_NE(err.find("stat(" + dir / "nope" + "): No such file or directory (2)\n"), std::string::npos)
+    EXPECT_NE(err.find("stat(" + dir / "nope" + "): No such file or directory (2)\n"),
+              std::string::npos)
         << err;
 }
 
@@ -203,11 +208,13 @@ TEST_F(LoggerTest, LogMsg3AppendsErrnoTextCapturedOnEntry) {
 
     std::vector<std::string> lines = Lines(ReadFile(log));
     ASSERT_EQ(lines.size(), 3u);
-    EXPECT_TRUE(std::regex_match(lines[0], std::regex(std::string(kStamp) + "open /x, err=2:" +
-                                                      strerror(ENOENT))))
+    EXPECT_TRUE(std::regex_match(
+        lines[0], std::regex(std::string(kStamp) + "open /x, err=2:" + strerror(ENOENT))))
         << lines[0];
-    EXPECT_TRUE(std::regex_match(lines[1], std::regex(std::string(kStamp) + "no error"))) << lines[1];
-    EXPECT_TRUE(std::regex_match(lines[2], std::regex(std::string(kStamp) + "run-on" + kStamp + "\\|next")))
+    EXPECT_TRUE(std::regex_match(lines[1], std::regex(std::string(kStamp) + "no error")))
+        << lines[1];
+    EXPECT_TRUE(
+        std::regex_match(lines[2], std::regex(std::string(kStamp) + "run-on" + kStamp + "\\|next")))
         << lines[2];
 }
 
@@ -257,7 +264,8 @@ TEST_F(LoggerTest, KeepsRotateCountMinusOneOldFiles) {
     EXPECT_FALSE(PathExists(log + "_49"));
     EXPECT_EQ(Logger::log_rotated_count_private, 60u);
     // P_0 is the newest old file.
-    EXPECT_NE(ReadFile(log + "_0").find(std::string(10, static_cast<char>('A' + 59 % 26))), std::string::npos);
+    EXPECT_NE(ReadFile(log + "_0").find(std::string(10, static_cast<char>('A' + 59 % 26))),
+              std::string::npos);
 
     Reset();
     TempDir small;
@@ -330,7 +338,8 @@ TEST_F(LoggerTest, TwoThreadsNeverInterleaveAndRotateOnce) {
         std::smatch m;
         ASSERT_TRUE(std::regex_match(l, m, shape)) << l;
         int t = m[1].str()[0] - 'a';
-        ASSERT_EQ(m[3].str(), std::string(static_cast<size_t>(line - kStampLen - 9), m[1].str()[0])) << l;
+        ASSERT_EQ(m[3].str(), std::string(static_cast<size_t>(line - kStampLen - 9), m[1].str()[0]))
+            << l;
         ASSERT_EQ(std::stoi(m[2].str()), next[t]) << l;
         ++next[t];
     }
@@ -358,7 +367,8 @@ TEST_F(LoggerTest, NoLineLostWhileAnotherThreadRotates) {
     size_t total = Lines(ReadFile(log)).size();
     uint64_t rotations = Logger::log_rotated_count_private;
     EXPECT_EQ(rotations, static_cast<uint64_t>(2 * per_thread / 10));
-    for (uint64_t i = 0; i < rotations; ++i) total += Lines(ReadFile(log + "_" + std::to_string(i))).size();
+    for (uint64_t i = 0; i < rotations; ++i)
+        total += Lines(ReadFile(log + "_" + std::to_string(i))).size();
     EXPECT_EQ(total, static_cast<size_t>(2 * per_thread));
 }
 

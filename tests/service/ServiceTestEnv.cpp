@@ -15,9 +15,9 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstdint>
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <cstring>
 #include <mutex>
 #include <sstream>
@@ -109,7 +109,9 @@ void ServiceEnv::Materialize(std::string const& dir, std::vector<ArchiveEntry> c
         std::string const path = dir + "/" + e.path;
         testsupport::MakeDirs(path.substr(0, path.rfind('/')));
         switch (e.kind) {
-            case ArchiveEntry::File: testsupport::WriteFile(path, e.data, static_cast<mode_t>(e.mode)); break;
+            case ArchiveEntry::File:
+                testsupport::WriteFile(path, e.data, static_cast<mode_t>(e.mode));
+                break;
             case ArchiveEntry::Dir:
                 testsupport::MakeDirs(path);
                 chmod(path.c_str(), static_cast<mode_t>(e.mode));
@@ -143,7 +145,9 @@ void ServiceEnv::ClearLog() const { truncate(log_path_.c_str(), 0); }
 size_t ServiceEnv::CountInLog(std::string const& text) const {
     std::string const log = Log();
     size_t n = 0;
-    for (size_t pos = log.find(text); pos != std::string::npos; pos = log.find(text, pos + text.size())) ++n;
+    for (size_t pos = log.find(text); pos != std::string::npos;
+         pos = log.find(text, pos + text.size()))
+        ++n;
     return n;
 }
 
@@ -154,7 +158,8 @@ std::string TreeDigest(std::string const& root) {
     std::istringstream names(testsupport::ListTree(root));
     std::string rel;
     while (std::getline(names, rel)) {
-        std::string const path = root + "/" + (rel.back() == '/' ? rel.substr(0, rel.size() - 1) : rel);
+        std::string const path =
+            root + "/" + (rel.back() == '/' ? rel.substr(0, rel.size() - 1) : rel);
         if (lstat(path.c_str(), &st) != 0) {
             out << rel << " vanished\n";
             continue;
@@ -195,7 +200,8 @@ std::string Leftovers(std::string const& app) {
 
 ::testing::AssertionResult CompleteInstall(ServiceEnv& env) {
     std::string const got = TreeDigest(env.app), want = TreeDigest(env.ExtractReference());
-    if (got != want) return ::testing::AssertionFailure() << "installed:\n" << got << "package:\n" << want;
+    if (got != want)
+        return ::testing::AssertionFailure() << "installed:\n" << got << "package:\n" << want;
     std::string const left = Leftovers(env.app);
     if (!left.empty()) return ::testing::AssertionFailure() << "left beside the bundle:\n" << left;
     return ::testing::AssertionSuccess();
@@ -270,7 +276,8 @@ int Client::status() const {
 
 bool Client::WaitExited(double seconds) const {
     std::unique_lock<std::mutex> lock(state_->m);
-    return state_->cv.wait_for(lock, std::chrono::duration<double>(seconds), [this] { return state_->exited; });
+    return state_->cv.wait_for(lock, std::chrono::duration<double>(seconds),
+                               [this] { return state_->exited; });
 }
 
 // ---- Pid namespace ----

@@ -23,7 +23,7 @@ public:
     explicit ServiceEnv(std::string const& home_tmpfs = "");
     ~ServiceEnv();
 
-    bool home_ok() const;           // false when the tmpfs could not be mounted
+    bool home_ok() const;  // false when the tmpfs could not be mounted
     std::string home_reason() const;
 
     std::string root;       // the test's own folder (outside HOME)
@@ -42,7 +42,8 @@ public:
     void WritePackage(int build, std::vector<testsupport::ArchiveEntry> const& entries);
     void WritePackage(int build) { WritePackage(build, testsupport::ClientBundleEntries(build)); }
     // Writes entries as real files under dir (for installed bundles).
-    static void Materialize(std::string const& dir, std::vector<testsupport::ArchiveEntry> const& entries);
+    static void Materialize(std::string const& dir,
+                            std::vector<testsupport::ArchiveEntry> const& entries);
     // An installed per-user bundle of the given build.
     void InstallApp(int build) { Materialize(app, testsupport::ClientBundleEntries(build)); }
     // The package extracted by the real extractor into a fresh folder: the

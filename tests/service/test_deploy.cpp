@@ -66,8 +66,11 @@ TEST_F(Deploy, FirstInstallExtractsThePackageAndRemovesAnOldTmp) {
     EXPECT_TRUE(servicetest::CompleteInstall(env));
     std::string const log = env.Log();
     EXPECT_EQ(log.find("failed to backup"), std::string::npos) << log;
-    EXPECT_NE(log.find("extract package: '" + env.package + "' -> '" + env.app + "'\n"), std::string::npos) << log;
-    EXPECT_NE(log.find("user installation is ready, removing backup app\n"), std::string::npos) << log;
+    EXPECT_NE(log.find("extract package: '" + env.package + "' -> '" + env.app + "'\n"),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find("user installation is ready, removing backup app\n"), std::string::npos)
+        << log;
     EXPECT_FALSE(s.IsNeedUpgrade());
 }
 
@@ -78,7 +81,9 @@ TEST_F(Deploy, UpgradeSkipsATakenBackupNameAndRemovesEveryBackupTried) {
     MacService s;
     ASSERT_EQ(s.PrepareUserEnv(), 0);
     EXPECT_TRUE(servicetest::CompleteInstall(env));
-    EXPECT_EQ(env.CountInLog("failed to backup app from '" + env.app + "' -> '" + env.app + "_tmp'\n"), 1u);
+    EXPECT_EQ(
+        env.CountInLog("failed to backup app from '" + env.app + "' -> '" + env.app + "_tmp'\n"),
+        1u);
     EXPECT_EQ(env.CountInLog("failed to backup app"), 1u);
 }
 
@@ -112,7 +117,8 @@ TEST_F(Deploy, ACorruptArchiveRollsBackToTheOldBundle) {
     EXPECT_EQ(s.PrepareUserEnv(), -1);
     EXPECT_EQ(TreeDigest(env.app), old);
     EXPECT_EQ(Leftovers(env.app), "");
-    EXPECT_NE(env.Log().find("Failed to extract package, rollback to old installation\n"), std::string::npos);
+    EXPECT_NE(env.Log().find("Failed to extract package, rollback to old installation\n"),
+              std::string::npos);
 }
 
 TEST_F(Deploy, AnArchiveBrokenMidWayRollsBackAndKeepsLowerLeftovers) {
@@ -133,7 +139,8 @@ TEST_F(Deploy, AFailedFirstInstallStaysMarkedAsUnfinished) {
     TruncatedPackage(env, 200);
     MacService s;
     EXPECT_EQ(s.PrepareUserEnv(), -1);
-    EXPECT_NE(env.Log().find("Failed to extract package, and no old installation to rollback\n"), std::string::npos);
+    EXPECT_NE(env.Log().find("Failed to extract package, and no old installation to rollback\n"),
+              std::string::npos);
     EXPECT_TRUE(s.IsDeploymentPending());
     // Even with the new INFO and executable already on disk.
     s.PreUpgrade();
@@ -230,8 +237,9 @@ TEST_F(DeployUnwritable, AFailedRollbackIsLoggedAndRepairedByTheNextRun) {
     std::string const log = env.Log();
     if (log.find("rollback: failed to remove '" + env.app + "'\n") == std::string::npos)
         GTEST_SKIP() << "the extractor left the fragment removable";
-    EXPECT_NE(log.find("rollback: failed to move '" + env.app + "_tmp' back to '" + env.app + "'\n"),
-              std::string::npos)
+    EXPECT_NE(
+        log.find("rollback: failed to move '" + env.app + "_tmp' back to '" + env.app + "'\n"),
+        std::string::npos)
         << log;
 
     // The next start sees the unfinished deployment and puts the old bundle back.

@@ -115,7 +115,8 @@ protected:
 
 TEST_F(MigrateAcrossVolumes, EverythingArrivesWithItsPermissionBits) {
     Mount("4m");
-    if (!old_volume->ok() || !new_volume->ok()) GTEST_SKIP() << old_volume->reason() << new_volume->reason();
+    if (!old_volume->ok() || !new_volume->ok())
+        GTEST_SKIP() << old_volume->reason() << new_volume->reason();
     WriteData(old_dir + "/data");
     std::string const data = TreeDigest(old_dir + "/data");
     MacService service;
@@ -126,7 +127,8 @@ TEST_F(MigrateAcrossVolumes, EverythingArrivesWithItsPermissionBits) {
 
 TEST_F(MigrateAcrossVolumes, AVolumeTooSmallGetsNothingAndTheDataStays) {
     Mount("64k");
-    if (!old_volume->ok() || !new_volume->ok()) GTEST_SKIP() << old_volume->reason() << new_volume->reason();
+    if (!old_volume->ok() || !new_volume->ok())
+        GTEST_SKIP() << old_volume->reason() << new_volume->reason();
     WriteData(old_dir + "/data");
     ts::WriteFile(old_dir + "/data/large.bin", std::string(300000, 'L'));
     std::string const before = TreeDigest(old_dir);

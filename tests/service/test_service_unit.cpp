@@ -71,8 +71,9 @@ TEST(ProcStat, StartTimeIsCountedFromTheLastParenthesis) {
 
 TEST(LaunchPlans, MacUnregistersThenOpensANewInstance) {
     LaunchPlan const plan = MacLaunchPlan("/h/.Korvane/Korvane.app");
-    EXPECT_EQ(plan.unregister_program.toStdString(),
-              "/System/Library/Frameworks/CoreServices.framework/Frameworks/LaunchServices.framework/Support/lsregister");
+    EXPECT_EQ(
+        plan.unregister_program.toStdString(),
+        "/System/Library/Frameworks/CoreServices.framework/Frameworks/LaunchServices.framework/Support/lsregister");
     EXPECT_EQ(plan.unregister_args, (QStringList{"-u", "/h/.Korvane/Korvane.app"}));
     EXPECT_EQ(plan.open_program.toStdString(), "/usr/bin/open");
     EXPECT_EQ(plan.open_args, (QStringList{"-n", "-a", "/h/.Korvane/Korvane.app"}));

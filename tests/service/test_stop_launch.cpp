@@ -40,7 +40,8 @@ protected:
 TEST_F(Stop, WithoutAPidFileNothingIsSignalled) {
     MacService s;
     EXPECT_LT(Seconds([&] { s.StopService(); }), 1.0);
-    EXPECT_EQ(env.CountInLog("pid file '" + pid_file() + "' does not exist, no need to terminate\n"), 1u);
+    EXPECT_EQ(
+        env.CountInLog("pid file '" + pid_file() + "' does not exist, no need to terminate\n"), 1u);
 }
 
 TEST_F(Stop, AClientEndingAtOnceIsWaitedForBriefly) {
@@ -91,7 +92,8 @@ TEST_F(Stop, AMalformedPidFileSignalsNothing) {
     Client client(env.home, {"--pid-file", env.root + "/real.pid", "--lifetime", "60"});
     ASSERT_TRUE(client.WaitForPidFile(env.root + "/real.pid", client.pid()));
     ts::MakeDirs(env.korvane);
-    ASSERT_TRUE(ts::WriteFile(pid_file(), "pid=" + std::to_string(client.pid()) + "\nnot key value\n"));
+    ASSERT_TRUE(
+        ts::WriteFile(pid_file(), "pid=" + std::to_string(client.pid()) + "\nnot key value\n"));
     MacService s;
     s.StopService();
     EXPECT_EQ(env.CountInLog("[NOTE] mac/mac-service("), 1u);
@@ -113,9 +115,10 @@ TEST_F(Stop, APidReusedByALaterProcessIsLeftAlone) {
     MacService s;
     EXPECT_LT(Seconds([&] { s.StopService(); }), 0.5);
     EXPECT_FALSE(client.WaitExited(0.3));
-    EXPECT_EQ(env.CountInLog("process " + std::to_string(client.pid()) + " started after pid file '" + pid_file() +
-                             "' was written, not signalling it\n"),
-              1u);
+    EXPECT_EQ(
+        env.CountInLog("process " + std::to_string(client.pid()) + " started after pid file '" +
+                       pid_file() + "' was written, not signalling it\n"),
+        1u);
 
     // Within the allowance the process is the client and is stopped.
     gettimeofday(&times[0], nullptr);
@@ -168,9 +171,11 @@ TEST_F(Stop, HostilePidValuesSignalNoProcess) {
         env.ClearLog();
         Hostile h{env.korvane, c.content};
         EXPECT_EQ(servicetest::RunInPidNamespace(StopWithHostileFile, &h), 0)
-            << c.content << "(215: the caller was terminated, 250: another process was, 251: process 1 was)";
+            << c.content
+            << "(215: the caller was terminated, 250: another process was, 251: process 1 was)";
         EXPECT_EQ(env.CountInLog("[NOTE] mac/mac-service("), 1u) << c.content << env.Log();
-        EXPECT_EQ(env.CountInLog("pid file '" + env.korvane + "/ui.pid'"), 1u) << c.content << env.Log();
+        EXPECT_EQ(env.CountInLog("pid file '" + env.korvane + "/ui.pid'"), 1u)
+            << c.content << env.Log();
         EXPECT_EQ(env.CountInLog(c.note), 1u) << c.content << env.Log();
     }
 }
@@ -206,7 +211,8 @@ TEST_F(Upgrade, AnInstalledClientIsStoppedAndThePredecessorLeftAlone) {
 TEST_F(Upgrade, AFirstInstallStopsThePredecessorThenMigrates) {
     ts::MakeDirs(env.tarnwick + "/data");
     ts::WriteFile(env.tarnwick + "/data/d.txt", "data");
-    Client theirs(env.home, {"--pid-file", env.tarnwick + "/ui.pid", "--exit-delay", "1", "--lifetime", "60"});
+    Client theirs(env.home, {"--pid-file", env.tarnwick + "/ui.pid", "--exit-delay", "1",
+                             "--lifetime", "60"});
     ASSERT_TRUE(theirs.WaitForPidFile(env.tarnwick + "/ui.pid", theirs.pid()));
 
     MacService s;
@@ -252,7 +258,9 @@ protected:
         servicetest::BecomeSubreaper();
         stubs = env.root + "/stubs";
         ts::MakeDirs(stubs);
-        ASSERT_TRUE(ts::WriteFile(stubs + "/open", "#!/bin/sh\nprintf '%s\\n' \"$*\" > '" + stubs + "/open.args'\n", 0755));
+        ASSERT_TRUE(ts::WriteFile(stubs + "/open",
+                                  "#!/bin/sh\nprintf '%s\\n' \"$*\" > '" + stubs + "/open.args'\n",
+                                  0755));
         WriteRegistrationTool(3);
     }
     void TearDown() override {
@@ -261,14 +269,15 @@ protected:
     }
     void WriteRegistrationTool(int exit_code) {
         ASSERT_TRUE(ts::WriteFile(stubs + "/lsregister",
-                                  "#!/bin/sh\nprintf '%s\\n' \"$*\" > '" + stubs + "/lsregister.args'\nexit " +
-                                      std::to_string(exit_code) + "\n",
+                                  "#!/bin/sh\nprintf '%s\\n' \"$*\" > '" + stubs +
+                                      "/lsregister.args'\nexit " + std::to_string(exit_code) + "\n",
                                   0755));
     }
     // The macOS plan, with the two tools found where the test says.
     void UseMacTools(std::string const& lsregister, std::string const& open) {
-        SetLaunchPlanProvider(
-            [lsregister, open](QString const& bundle) { return MacLaunchPlan(bundle, Q(lsregister), Q(open)); });
+        SetLaunchPlanProvider([lsregister, open](QString const& bundle) {
+            return MacLaunchPlan(bundle, Q(lsregister), Q(open));
+        });
     }
     std::string WaitForFile(std::string const& path) {
         for (int i = 0; i < 100 && !ts::PathExists(path); ++i) usleep(50 * 1000);

@@ -19,7 +19,9 @@ protected:
         ts::MakeDirs(env.app + "/Contents/Resources");
         ASSERT_TRUE(ts::WriteFile(env.app + "/Contents/Resources/INFO", text));
     }
-    void TargetInfo(std::string const& text) { ASSERT_TRUE(ts::WriteFile(env.resources + "/INFO", text)); }
+    void TargetInfo(std::string const& text) {
+        ASSERT_TRUE(ts::WriteFile(env.resources + "/INFO", text));
+    }
     void Executable(mode_t mode = 0755) {
         ts::MakeDirs(env.app + "/Contents/MacOS");
         ASSERT_TRUE(ts::WriteFile(env.app + "/Contents/MacOS/korvane-ui", "#!/bin/sh\n", mode));
@@ -33,8 +35,9 @@ protected:
 };
 
 TEST_F(Versions, BothFilesAreReadFromTheirVersionSectionOnly) {
-    TargetInfo("[General]\nbuild_version=1\n[Version]\nmajor_version=3\nminor_version=1\nbuild_version=812\n"
-               "icon_overlay_version=7\nother=x\n[Later]\nbuild_version=2\n");
+    TargetInfo(
+        "[General]\nbuild_version=1\n[Version]\nmajor_version=3\nminor_version=1\nbuild_version=812\n"
+        "icon_overlay_version=7\nother=x\n[Later]\nbuild_version=2\n");
     SourceInfo(ts::InfoText(700, 2, 9, 6));
     MacService s;
     s.PreUpgrade();
@@ -89,7 +92,8 @@ TEST_F(Versions, AFileHoldingASerializedQtObjectIsNotRead) {
     s.source_version.build_version = "4";
     s.LoadSourceVerInfo();
     EXPECT_EQ(s.source_version.build_version, "4");
-    EXPECT_EQ(env.CountInLog("/Contents/Resources/INFO' holds a serialized value, not read\n"), 1u) << env.Log();
+    EXPECT_EQ(env.CountInLog("/Contents/Resources/INFO' holds a serialized value, not read\n"), 1u)
+        << env.Log();
 }
 
 TEST_F(Versions, DecisionFollowsBuildNumbersAndTheExecutable) {

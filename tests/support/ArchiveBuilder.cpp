@@ -24,7 +24,8 @@ std::string WriteArchive(std::string const& path, std::vector<ArchiveEntry> cons
     if (archive_write_open_filename(a.get(), path.c_str()) != ARCHIVE_OK)
         return archive_error_string(a.get()) ? archive_error_string(a.get()) : "open failed";
     for (auto const& e : entries) {
-        std::unique_ptr<archive_entry, void (*)(archive_entry*)> en(archive_entry_new(), archive_entry_free);
+        std::unique_ptr<archive_entry, void (*)(archive_entry*)> en(archive_entry_new(),
+                                                                    archive_entry_free);
         archive_entry_set_pathname(en.get(), e.path.c_str());
         archive_entry_set_mtime(en.get(), 1700000000, 0);
         switch (e.kind) {
@@ -50,8 +51,7 @@ std::string WriteArchive(std::string const& path, std::vector<ArchiveEntry> cons
         archive_entry_set_perm(en.get(), static_cast<mode_t>(e.mode));
         if (archive_write_header(a.get(), en.get()) < ARCHIVE_WARN)
             return archive_error_string(a.get()) ? archive_error_string(a.get()) : "header failed";
-        if (!e.data.empty() &&
-            archive_write_data(a.get(), e.data.data(), e.data.size()) < 0)
+        if (!e.data.empty() && archive_write_data(a.get(), e.data.data(), e.data.size()) < 0)
             return archive_error_string(a.get()) ? archive_error_string(a.get()) : "data failed";
     }
     if (archive_write_close(a.get()) != ARCHIVE_OK)
@@ -60,8 +60,8 @@ std::string WriteArchive(std::string const& path, std::vector<ArchiveEntry> cons
 }
 
 std::string InfoText(int build, int major, int minor, int overlay) {
-    return "[Version]\nmajor_version=" + std::to_string(major) + "\nminor_version=" +
-           std::to_string(minor) + "\nbuild_version=" + std::to_string(build) +
+    return "[Version]\nmajor_version=" + std::to_string(major) +
+           "\nminor_version=" + std::to_string(minor) + "\nbuild_version=" + std::to_string(build) +
            "\nicon_overlay_version=" + std::to_string(overlay) + "\n";
 }
 
@@ -72,9 +72,11 @@ std::vector<ArchiveEntry> ClientBundleEntries(int build, std::string const& ui) 
         ArchiveEntry::file("Contents/MacOS/korvane-ui", ui, 0755),
         ArchiveEntry::dir("Contents/Resources"),
         ArchiveEntry::file("Contents/Resources/INFO", InfoText(build)),
-        ArchiveEntry::file("Contents/Resources/readme.txt", "build " + std::to_string(build) + "\n"),
+        ArchiveEntry::file("Contents/Resources/readme.txt",
+                           "build " + std::to_string(build) + "\n"),
         ArchiveEntry::dir("Contents/Frameworks/Core.framework/Versions/5"),
-        ArchiveEntry::file("Contents/Frameworks/Core.framework/Versions/5/Core", std::string(3000, 'c'), 0755),
+        ArchiveEntry::file("Contents/Frameworks/Core.framework/Versions/5/Core",
+                           std::string(3000, 'c'), 0755),
         ArchiveEntry::symlink("Contents/Frameworks/Core.framework/Versions/Current", "5"),
         ArchiveEntry::symlink("Contents/Frameworks/Core.framework/Core", "Versions/Current/Core"),
     };

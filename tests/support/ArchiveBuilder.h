@@ -11,8 +11,8 @@ struct ArchiveEntry {
     enum Kind { File, Dir, Symlink, Hardlink };
     Kind kind = File;
     std::string path;
-    std::string data;     // File content; for a Hardlink with data (pax), its content
-    std::string target;   // Symlink or Hardlink target as stored
+    std::string data;    // File content; for a Hardlink with data (pax), its content
+    std::string target;  // Symlink or Hardlink target as stored
     int mode = 0644;
 
     static ArchiveEntry file(std::string p, std::string d, int m = 0644) {
@@ -59,7 +59,8 @@ std::string WriteArchive(std::string const& path, std::vector<ArchiveEntry> cons
 // A small client bundle: Contents/MacOS/korvane-ui (executable, content
 // `ui`), Contents/Resources/INFO with the given build number, and a few
 // more files. Written as a pax tar.gz.
-std::vector<ArchiveEntry> ClientBundleEntries(int build, std::string const& ui = "#!/bin/sh\nexit 0\n");
+std::vector<ArchiveEntry> ClientBundleEntries(int build,
+                                              std::string const& ui = "#!/bin/sh\nexit 0\n");
 
 // The INFO text for a build number.
 std::string InfoText(int build, int major = 1, int minor = 0, int overlay = 1);

@@ -21,13 +21,15 @@ namespace {
 char const kPython[] = "/usr/bin/python3";  // Debian's, with python3-fusepy
 
 std::string ScriptPath() {
-    if (char const* src = getenv("KORVANE_SOURCE_DIR")) return std::string(src) + "/tests/support/cifs_fuse.py";
+    if (char const* src = getenv("KORVANE_SOURCE_DIR"))
+        return std::string(src) + "/tests/support/cifs_fuse.py";
     return KORVANE_CIFS_FUSE_SCRIPT;
 }
 
 bool IsMountedOn(std::string const& dir) {
     struct stat a, b;
-    return stat(dir.c_str(), &a) == 0 && stat((dir + "/..").c_str(), &b) == 0 && a.st_dev != b.st_dev;
+    return stat(dir.c_str(), &a) == 0 && stat((dir + "/..").c_str(), &b) == 0 &&
+           a.st_dev != b.st_dev;
 }
 
 // Waits up to `ms` for the child to end; true when it was reaped.
@@ -77,7 +79,8 @@ CiFuseMount::CiFuseMount(std::string const& backing, std::string const& mountpoi
             dup2(fd, 2);
             close(fd);
         }
-        execl(kPython, kPython, script.c_str(), backing_.c_str(), mountpoint_.c_str(), static_cast<char*>(nullptr));
+        execl(kPython, kPython, script.c_str(), backing_.c_str(), mountpoint_.c_str(),
+              static_cast<char*>(nullptr));
         _exit(127);
     }
 

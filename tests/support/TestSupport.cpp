@@ -112,7 +112,8 @@ void RemoveTree(std::string const& path) {
         if (DIR* d = opendir(path.c_str())) {
             std::vector<std::string> names;
             while (dirent* e = readdir(d)) {
-                if (strcmp(e->d_name, ".") != 0 && strcmp(e->d_name, "..") != 0) names.push_back(e->d_name);
+                if (strcmp(e->d_name, ".") != 0 && strcmp(e->d_name, "..") != 0)
+                    names.push_back(e->d_name);
             }
             closedir(d);
             for (auto const& n : names) RemoveTree(path + "/" + n);
@@ -126,7 +127,8 @@ void RemoveTree(std::string const& path) {
     }
 }
 
-static void ListInto(std::string const& root, std::string const& rel, std::vector<std::string>& out) {
+static void ListInto(std::string const& root, std::string const& rel,
+                     std::vector<std::string>& out) {
     DIR* d = opendir((root + (rel.empty() ? "" : "/" + rel)).c_str());
     if (!d) return;
     std::vector<std::string> names;

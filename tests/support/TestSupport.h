@@ -58,8 +58,8 @@ private:
 bool WriteFile(std::string const& path, std::string const& content, mode_t mode = 0644);
 std::string ReadFile(std::string const& path);  // "" when unreadable
 bool MakeDirs(std::string const& path);
-bool PathExists(std::string const& path);        // lstat succeeds
-void RemoveTree(std::string const& path);        // best effort, never follows links
+bool PathExists(std::string const& path);  // lstat succeeds
+void RemoveTree(std::string const& path);  // best effort, never follows links
 // All paths below root (relative, sorted), folders with a trailing '/'.
 std::string ListTree(std::string const& root);
 // Exit status of `fn` run in a forked child as uid/gid 65534 (nobody);

@@ -1,6 +1,6 @@
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
-#include <fcntl.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -114,7 +114,8 @@ protected:
 };
 
 TEST_F(ConfigRead, ReadsEntriesLaterKeyWins) {
-    ASSERT_EQ(cfg.read(File("# levels\r\nservice_debug=7\r\n\r\npid = 12\npid=13\n=empty\nlast")), 0);
+    ASSERT_EQ(cfg.read(File("# levels\r\nservice_debug=7\r\n\r\npid = 12\npid=13\n=empty\nlast")),
+              0);
     EXPECT_EQ(cfg.entries, (std::map<std::string, std::string>{
                                {"", "empty"}, {"pid", "13"}, {"service_debug", "7"}}));
 }
@@ -150,7 +151,10 @@ TEST_F(ConfigRead, UnreadableFileAsOtherUser) {
     std::string path = File("pid=1\n");
     chmod(path.c_str(), 0600);
     chmod(dir.path().c_str(), 0755);
-    int rc = testsupport::RunAsNobody([&] { Config c; return c.read(path) == -1 && c.entries.empty() ? 0 : 1; });
+    int rc = testsupport::RunAsNobody([&] {
+        Config c;
+        return c.read(path) == -1 && c.entries.empty() ? 0 : 1;
+    });
     EXPECT_EQ(rc, 0);
 }
 
@@ -183,8 +187,8 @@ TEST_F(ConfigRead, NulInsideLine) {
 
 TEST(ConfigGetInt, ReadsLeadingNumber) {
     Config cfg;
-    cfg.entries = {{"a", "  42abc"}, {"b", "-7"}, {"c", "abc"}, {"d", "+5"}, {"e", "99999999999"},
-                   {"f", "-99999999999"}};
+    cfg.entries = {{"a", "  42abc"}, {"b", "-7"},          {"c", "abc"},
+                   {"d", "+5"},      {"e", "99999999999"}, {"f", "-99999999999"}};
     EXPECT_EQ(cfg.get_int("a"), 42);
     EXPECT_EQ(cfg.get_int("b"), -7);
     EXPECT_EQ(cfg.get_int("c"), 0);

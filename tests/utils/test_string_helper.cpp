@@ -12,8 +12,8 @@ using korvane::utils::StringHelper;
 
 namespace {
 
-std::string const kComposed = "\xc3\xa9";          // U+00E9
-std::string const kDecomposed = "e\xcc\x81";       // e + U+0301
+std::string const kComposed = "\xc3\xa9";     // U+00E9
+std::string const kDecomposed = "e\xcc\x81";  // e + U+0301
 
 // Runs fn with stderr captured and returns what it wrote there.
 template <typename Fn>
@@ -31,8 +31,8 @@ TEST(StringHelperNormalize, ComposesAndDecomposes) {
     EXPECT_EQ(StringHelper::Normalize("caf" + kDecomposed + "/x", NFC), "caf" + kComposed + "/x");
     EXPECT_EQ(StringHelper::Normalize("plain ascii", NFD), "plain ascii");
     // Hangul and a character outside the BMP survive the round trip.
-    std::string hangul = "\xea\xb0\x80";              // U+AC00
-    std::string emoji = "\xf0\x9f\x98\x80";           // U+1F600
+    std::string hangul = "\xea\xb0\x80";     // U+AC00
+    std::string emoji = "\xf0\x9f\x98\x80";  // U+1F600
     EXPECT_EQ(StringHelper::Normalize(StringHelper::Normalize(hangul, NFD), NFC), hangul);
     EXPECT_EQ(StringHelper::Normalize(emoji, NFD), emoji);
 }
@@ -44,7 +44,8 @@ TEST(StringHelperNormalize, EmptyInputGivesEmptyWithoutWarning) {
 
 TEST(StringHelperNormalize, MalformedUtf8GivesEmptyAndOneWarning) {
     std::string err = StderrOf([] { EXPECT_EQ(StringHelper::Normalize("ab\xff", NFC), ""); });
-    EXPECT_TRUE(std::regex_match(err, std::regex("Warning: u_strFromUTF8: error code 10 at line [0-9]+\n")))
+    EXPECT_TRUE(
+        std::regex_match(err, std::regex("Warning: u_strFromUTF8: error code 10 at line [0-9]+\n")))
         << err;
 }
 
@@ -64,16 +65,19 @@ TEST(StringHelperConvert, RoundTripsAndStopsAtNul) {
 
 TEST(StringHelperConvert, FailuresWarnAndLeaveOutputUntouched) {
     StringHelper::u16string wide = u"keep";
-    std::string err = StderrOf([&] { EXPECT_EQ(StringHelper::ConvertStringToWstring("\x80", wide), -1); });
+    std::string err =
+        StderrOf([&] { EXPECT_EQ(StringHelper::ConvertStringToWstring("\x80", wide), -1); });
     EXPECT_EQ(wide, u"keep");
-    EXPECT_TRUE(std::regex_match(err, std::regex("Warning: u_strFromUTF8: error code 10 at line [0-9]+\n")))
+    EXPECT_TRUE(
+        std::regex_match(err, std::regex("Warning: u_strFromUTF8: error code 10 at line [0-9]+\n")))
         << err;
 
     std::string narrow = "keep";
     StringHelper::u16string lone{u'a', 0xd800, u'b'};  // unpaired surrogate
     err = StderrOf([&] { EXPECT_EQ(StringHelper::ConvertWstringToString(lone, narrow), -1); });
     EXPECT_EQ(narrow, "keep");
-    EXPECT_TRUE(std::regex_match(err, std::regex("Warning: u_strToUTF8: error code 10 at line [0-9]+\n")))
+    EXPECT_TRUE(
+        std::regex_match(err, std::regex("Warning: u_strToUTF8: error code 10 at line [0-9]+\n")))
         << err;
 }
 
@@ -81,9 +85,9 @@ TEST(StringHelperIsValid, AcceptsUtf8RejectsMalformed) {
     EXPECT_TRUE(StringHelper::IsValid(""));
     EXPECT_TRUE(StringHelper::IsValid("ascii"));
     EXPECT_TRUE(StringHelper::IsValid(kComposed + kDecomposed));
-    EXPECT_FALSE(StringHelper::IsValid("\x80"));       // lone continuation byte
-    EXPECT_FALSE(StringHelper::IsValid("a\xc3"));      // truncated sequence
-    EXPECT_FALSE(StringHelper::IsValid("\xc0\xaf"));   // overlong '/'
+    EXPECT_FALSE(StringHelper::IsValid("\x80"));          // lone continuation byte
+    EXPECT_FALSE(StringHelper::IsValid("a\xc3"));         // truncated sequence
+    EXPECT_FALSE(StringHelper::IsValid("\xc0\xaf"));      // overlong '/'
     EXPECT_FALSE(StringHelper::IsValid("\xed\xa0\x80"));  // encoded surrogate
     // Only the text before the first NUL is examined.
     EXPECT_TRUE(StringHelper::IsValid(std::string("ok\0\xff", 4)));
@@ -96,11 +100,8 @@ TEST(StringHelperRtrim, TrimsOnlyWhenSomethingRemains) {
         char const* out;
     };
     Case const cases[] = {
-        {"name  \t", " \t", "name"},
-        {"   ", " ", "   "},  // nothing would remain: unchanged
-        {"abc ", "", "abc "},
-        {"", " ", ""},
-        {"a/b//", "/", "a/b"},
+        {"name  \t", " \t", "name"}, {"   ", " ", "   "},  // nothing would remain: unchanged
+        {"abc ", "", "abc "},        {"", " ", ""},       {"a/b//", "/", "a/b"},
     };
     for (Case const& c : cases) {
         std::string s = c.in;
@@ -130,8 +131,9 @@ TEST(StringHelperSplitJoin, PiecesLikeReadingLines) {
 }
 
 TEST(StringHelperMisc, FormatTimeAndPlatformStrings) {
-    EXPECT_TRUE(std::regex_match(StringHelper::GetFormatTime("%Y-%m-%dT%H:%M:%S"),
-                                 std::regex("[0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9]{2}:[0-9]{2}:[0-9]{2}")));
+    EXPECT_TRUE(
+        std::regex_match(StringHelper::GetFormatTime("%Y-%m-%dT%H:%M:%S"),
+                         std::regex("[0-9]{4}-[0-9]{2}-[0-9]{2}T[0-9]{2}:[0-9]{2}:[0-9]{2}")));
     // Text that does not fit in the buffer gives "", never garbage.
     EXPECT_EQ(StringHelper::GetFormatTime(std::string(100, 'x').c_str()), "");
     EXPECT_EQ(StringHelper::GetFormatTime(std::string(63, 'x').c_str()), std::string(63, 'x'));
