@@ -251,6 +251,11 @@ int Logger::PrintToFilePointer(char const* format, ...) {
 
 int Logger::PrintToFilePointerV(char const* format, va_list args) {
     if (log_fp == nullptr) return 0;
+    // Callers log a failure and then return with its errno still current.
+    struct KeepErrno {
+        int saved = errno;
+        ~KeepErrno() { errno = saved; }
+    } keep_errno;
 
     char stamp[512];
     stamp[0] = '\0';
@@ -261,15 +266,49 @@ int Logger::PrintToFilePointerV(char const* format, va_list args) {
         strftime(stamp, sizeof stamp, "%Y-%m-%dT%H:%M:%S ", &local) == 0)
         stamp[0] = '\0';
 
-    // One stdio lock over both writes keeps the timestamp with its text even
-    // for the outputs that have no mutex of ours.
-    flockfile(log_fp);
-    int a = fprintf(log_fp, "%s", stamp);
-    int b = vfprintf(log_fp, format, args);
+    va_list measure;
+    va_copy(measure, args);
+    int const n = vsnprintf(nullptr, 0, format, measure);
+    va_end(measure);
+    if (n < 0) return -1;
+    std::string line(stamp);
+    size_t const head = line.size();
+    line.resize(head + static_cast<size_t>(n) + 1);
+    vsnprintf(&line[head], static_cast<size_t>(n) + 1, format, args);
+    line.resize(head + static_cast<size_t>(n));
+
+    int const fd = IsStdStream(log_fp) ? -1 : fileno(log_fp);
+    if (fd < 0) {
+        // One stdio lock keeps the timestamp with its text for the outputs
+        // that have no mutex of ours.
+        flockfile(log_fp);
+        size_t const put = fwrite(line.data(), 1, line.size(), log_fp);
+        int const flushed = fflush(log_fp);
+        funlockfile(log_fp);
+        return (put == line.size() && flushed == 0) ? static_cast<int>(line.size()) : -1;
+    }
+
+    // A log file gets each line in one write(2), so other processes appending
+    // to the same file never split it. A line cut short (a full volume) is
+    // taken back, so the file holds only whole lines.
     fflush(log_fp);
-    funlockfile(log_fp);
-    if (a < 0 || b < 0) return -1;
-    return a + b;
+    struct stat st;
+    off_t const before = fstat(fd, &st) == 0 ? st.st_size : -1;
+    size_t done = 0;
+    while (done < line.size()) {
+        ssize_t const w = write(fd, line.data() + done, line.size() - done);
+        if (w < 0 && errno == EINTR) continue;
+        if (w <= 0) break;
+        done += static_cast<size_t>(w);
+    }
+    if (done < line.size()) {
+        if (done > 0 && before >= 0) {
+            int const cut = ftruncate(fd, before);
+            (void)cut;  // if even that fails, the next line starts on the fragment
+        }
+        return -1;
+    }
+    return static_cast<int>(line.size());
 }
 
 int Logger::FlushFileStream(long) { return log_fp ? fflush(log_fp) : 0; }

@@ -2,6 +2,7 @@
 #define KLOG_COMPONENT "file_op_debug"
 #include "log/LogMacros.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <sys/mount.h>
 #include <sys/stat.h>
@@ -454,3 +455,39 @@ TEST_F(LoggerTest, ReopenCheckFollowsSharedRotationCounter) {
 }
 
 }  // namespace
+
+namespace {
+
+// Writes `path` until its volume is full.
+void FillVolume(std::string const& path) {
+    std::string const chunk(1024, 'f');
+    int const fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    if (fd < 0) return;
+    while (write(fd, chunk.data(), chunk.size()) > 0) {
+    }
+    close(fd);
+}
+
+}  // namespace
+
+TEST_F(LoggerTest, FullVolumeNeverLeavesHalfALine) {
+    testsupport::TmpfsMount vol(dir / "vol", "64k");
+    if (!vol.ok()) GTEST_SKIP() << vol.reason();
+    log = dir / "vol/launcher.log";
+    StartFile();
+    Logger::LogMsg(Logger::Error, "c", "first line\n");
+    // tmpfs allocates whole pages: the log's page still has room for part
+    // of a long line, and nothing more.
+    FillVolume(dir / "vol/filler");
+    std::string const before = ReadFile(log);
+    Logger::LogMsg(Logger::Error, "c", "%s\n", std::string(8000, 'y').c_str());
+    EXPECT_EQ(ReadFile(log), before) << "a line cut short by the full volume stayed in the file";
+
+    ASSERT_EQ(unlink((dir / "vol/filler").c_str()), 0);
+    errno = EXDEV;
+    Logger::LogMsg(Logger::Error, "c", "after\n");
+    EXPECT_EQ(errno, EXDEV) << "logging changed the caller's errno";
+    std::vector<std::string> lines = Lines(ReadFile(log));
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_TRUE(std::regex_search(lines[1], std::regex(std::string("^") + kStamp + "after$")));
+}
