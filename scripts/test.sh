@@ -4,7 +4,8 @@
 #   1. the whole suite in a normal build (build/), the fault soak included,
 #   2. the unit, integration and fuzz tests in a clang build with
 #      AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/),
-#   3. clang-format and clang-tidy over the tree (scripts/static-checks.sh).
+#   3. clang-format and clang-tidy over the tree (scripts/static-checks.sh),
+#      run before the sanitizer suite so the output ends with its summary.
 # Any failing test, sanitizer report or static finding fails the command.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -24,17 +25,21 @@ step "sanitizer build (ASan + UBSan, with fuzz targets)"
 CC=clang-14 CXX=clang++-14 cmake -S "$root" -B build-asan -G Ninja \
   -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=ON -DKORVANE_FUZZ=ON -DKORVANE_BENCH=OFF >/dev/null
 cmake --build build-asan -j "$jobs"
+
+# The static checks need both compile databases (the fuzz targets are only in
+# the sanitizer build); they run before the last suite so that the command
+# ends with CTest's summary.
+step "static checks"
+static_failed=0
+bash scripts/static-checks.sh build build-asan || static_failed=1
+
+step "sanitizer suite"
 export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:halt_on_error=1}
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/tests/lsan.supp:print_suppressions=0}
 asan_failed=0
 (cd build-asan && ctest --output-on-failure -j "$jobs" --timeout 900 -L 'unit|integration|fuzz') || asan_failed=1
 
-step "static checks"
-static_failed=0
-bash scripts/static-checks.sh build build-asan || static_failed=1
-
-step "done"
 if [ "${normal_failed:-0}" -ne 0 ] || [ "$asan_failed" -ne 0 ] || [ "$static_failed" -ne 0 ]; then
   echo "test: FAILED (normal build: ${normal_failed:-0}, sanitizer build: $asan_failed, static checks: $static_failed)"
   exit 1
