@@ -5,12 +5,14 @@
 #include <errno.h>
 #include <locale.h>
 #include <sys/stat.h>
+#include <zlib.h>
 #if defined(__APPLE__)
 #include <xlocale.h>
 #endif
 
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 #include "app/Notify_Adapter.h"
 #include "app/StrTable.h"
@@ -84,6 +86,158 @@ ReadHandle OpenReader(std::string const& path, struct archive* reader) {
     return r;
 }
 
+bool StartsWithGzipMagic(std::string const& path) {
+    FILE* f = std::fopen(path.c_str(), "rb");
+    if (!f) return false;
+    unsigned char magic[2] = {0, 0};
+    size_t const n = std::fread(magic, 1, sizeof magic, f);
+    std::fclose(f);
+    return n == 2 && magic[0] == 0x1f && magic[1] == 0x8b;
+}
+
+// libarchive's gzip filter never checks a member's CRC32 and length trailer,
+// so a flipped bit inside a package would install silently. The count pass
+// therefore inflates gzip files itself (zlib checks every trailer) and hands
+// libarchive the plain tar stream.
+class GzipSource {
+public:
+    GzipSource() : in_(kBufSize), out_(kBufSize) {}
+    ~GzipSource() {
+        if (inflating_) inflateEnd(&strm_);
+        if (file_) std::fclose(file_);
+    }
+    GzipSource(GzipSource const&) = delete;
+    GzipSource& operator=(GzipSource const&) = delete;
+
+    bool Open(std::string const& path) {
+        file_ = std::fopen(path.c_str(), "rb");
+        if (!file_) {
+            error_ = "cannot open file";
+            return false;
+        }
+        if (inflateInit2(&strm_, 16 + MAX_WBITS) != Z_OK) {
+            error_ = "inflateInit2 failed";
+            return false;
+        }
+        inflating_ = true;
+        return true;
+    }
+
+    // Next piece of decompressed data: its size, 0 once every member has
+    // ended at the end of the file, or -1 with error() set.
+    la_ssize_t Read(void const** data) {
+        if (!error_.empty()) return -1;
+        while (!finished_) {
+            if (strm_.avail_in == 0 && !Fill()) return -1;
+            if (strm_.avail_in == 0) {
+                error_ = "unexpected end of file";
+                return -1;
+            }
+            strm_.next_out = out_.data();
+            strm_.avail_out = static_cast<uInt>(out_.size());
+            int const r = inflate(&strm_, Z_NO_FLUSH);
+            size_t const produced = out_.size() - strm_.avail_out;
+            if (r == Z_STREAM_END) {
+                // Another member may follow.
+                if (strm_.avail_in == 0 && !Fill()) return -1;
+                if (strm_.avail_in == 0) {
+                    finished_ = true;
+                } else if (inflateReset(&strm_) != Z_OK) {
+                    error_ = "inflateReset failed";
+                    return -1;
+                }
+            } else if (r != Z_OK) {
+                error_ = strm_.msg ? strm_.msg : "inflate failed";
+                return -1;
+            }
+            if (produced > 0) {
+                *data = out_.data();
+                return static_cast<la_ssize_t>(produced);
+            }
+        }
+        return 0;
+    }
+
+    // Inflates whatever libarchive did not ask for, so every trailer is checked.
+    bool Drain() {
+        void const* data = nullptr;
+        la_ssize_t n = 0;
+        while ((n = Read(&data)) > 0) {
+        }
+        return n == 0;
+    }
+
+    std::string const& error() const { return error_; }
+
+    static la_ssize_t ReadCallback(struct archive* a, void* self, void const** data) {
+        auto* src = static_cast<GzipSource*>(self);
+        la_ssize_t const n = src->Read(data);
+        if (n < 0) archive_set_error(a, EIO, "%s", src->error_.c_str());
+        return n;
+    }
+    static int CloseCallback(struct archive*, void*) { return ARCHIVE_OK; }
+
+private:
+    static constexpr size_t kBufSize = size_t{64} * 1024;
+
+    // Refills the input buffer once it is empty; false on a read error.
+    bool Fill() {
+        size_t const n = std::fread(in_.data(), 1, in_.size(), file_);
+        if (n == 0 && std::ferror(file_)) {
+            error_ = "read error";
+            return false;
+        }
+        strm_.next_in = in_.data();
+        strm_.avail_in = static_cast<uInt>(n);
+        return true;
+    }
+
+    FILE* file_ = nullptr;
+    z_stream strm_{};
+    bool inflating_ = false;
+    bool finished_ = false;
+    std::vector<Bytef> in_;
+    std::vector<Bytef> out_;
+    std::string error_;
+};
+
+// Counts the entries of a gzip-compressed archive and checks the whole
+// compressed stream on the way; -1 if it is damaged or unreadable.
+int CountGzip(std::string const& path) {
+    GzipSource src;
+    if (!src.Open(path)) {
+        KLOG(Error, "archive '%s' is damaged: %s\n", path.c_str(), src.error().c_str());
+        return -1;
+    }
+    ReadHandle reader(archive_read_new());
+    if (!reader) {
+        KLOG(Error, "Allocate archive failed\n");
+        return -1;
+    }
+    archive_read_support_filter_all(reader.get());
+    archive_read_support_format_all(reader.get());
+    if (archive_read_open(reader.get(), &src, nullptr, &GzipSource::ReadCallback,
+                          &GzipSource::CloseCallback) != ARCHIVE_OK) {
+        if (!src.error().empty()) {
+            KLOG(Error, "archive '%s' is damaged: %s\n", path.c_str(), src.error().c_str());
+        } else {
+            KLOG(Error, "archive_read_open failed: '%s'\n", ErrText(reader.get()));
+        }
+        return -1;
+    }
+    int n = 0;
+    struct archive_entry* entry = nullptr;
+    while (archive_read_next_header(reader.get(), &entry) == ARCHIVE_OK) {
+        ++n;
+        archive_read_data_skip(reader.get());
+    }
+    if (!src.Drain()) {
+        KLOG(Error, "archive '%s' is damaged: %s\n", path.c_str(), src.error().c_str());
+        return -1;
+    }
+    return n;
+}
+
 // Walks the components of `path` below `root` (path starts with root + "/")
 // and returns the first existing one that is a symbolic link, or "". The
 // last component is checked only when `check_last` is set: an ordinary entry
@@ -122,6 +276,7 @@ int Extractor::Count() {
         return -1;
     }
     ScopedUtf8Ctype utf8;
+    if (StartsWithGzipMagic(archive_path)) return CountGzip(archive_path);
     struct archive* raw = archive_read_new();
     if (!raw) {
         KLOG(Error, "Allocate archive failed\n");

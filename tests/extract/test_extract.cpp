@@ -6,6 +6,7 @@
 #include <locale.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <zlib.h>
 
 #include <gtest/gtest.h>
 
@@ -432,6 +433,85 @@ TEST_F(ExtractTest, TruncatedAndCorruptArchivesFail) {
     ASSERT_TRUE(WriteFile(archive, bytes));
     testsupport::RemoveTree(dest);
     EXPECT_EQ(Make().Extract(), -1);
+}
+
+// One gzip member holding `data`.
+std::string GzipMember(std::string const& data) {
+    z_stream z{};
+    EXPECT_EQ(
+        deflateInit2(&z, Z_DEFAULT_COMPRESSION, Z_DEFLATED, 16 + MAX_WBITS, 8, Z_DEFAULT_STRATEGY),
+        Z_OK);
+    std::string out(deflateBound(&z, data.size()), '\0');
+    z.next_in = reinterpret_cast<Bytef*>(const_cast<char*>(data.data()));
+    z.avail_in = static_cast<uInt>(data.size());
+    z.next_out = reinterpret_cast<Bytef*>(&out[0]);
+    z.avail_out = static_cast<uInt>(out.size());
+    EXPECT_EQ(deflate(&z, Z_FINISH), Z_STREAM_END);
+    out.resize(z.total_out);
+    deflateEnd(&z);
+    return out;
+}
+
+// Damage that only the gzip trailers reveal: the noise is stored, not
+// coded, so a flipped bit still inflates cleanly.
+TEST_F(ExtractTest, GzipDamageCaughtByTheTrailerCheck) {
+    std::string const blob = Noise(300000, 3);
+    ASSERT_EQ(Write(archive, {ArchiveEntry::file("blob", blob)}), "");
+    std::string const whole = ReadFile(archive);
+    ASSERT_EQ(Make().Count(), 1);
+    ASSERT_EQ(Make().Extract(), 0) << Log();
+    EXPECT_TRUE(ReadFile(dest + "/blob") == blob);
+
+    struct Flip {
+        char const* what;
+        size_t at;
+    };
+    for (Flip f : {Flip{"body", whole.size() / 2}, Flip{"crc", whole.size() - 6},
+                   Flip{"length", whole.size() - 2}}) {
+        SCOPED_TRACE(f.what);
+        std::string bytes = whole;
+        bytes[f.at] = static_cast<char>(bytes[f.at] ^ 0x10);
+        ASSERT_TRUE(WriteFile(archive, bytes));
+        testsupport::RemoveTree(dest);
+        progress.clear();
+        EXPECT_EQ(Make().Extract(), -1);
+        EXPECT_FALSE(PathExists(dest)) << "nothing is written from a damaged package";
+        EXPECT_TRUE(progress.empty());
+    }
+    EXPECT_TRUE(Logged("archive '" + archive + "' is damaged: incorrect data check\n")) << Log();
+    EXPECT_TRUE(Logged("archive '" + archive + "' is damaged: incorrect length check\n"));
+    EXPECT_TRUE(Logged("Failed to calculate total file numbers, ret: -1\n"));
+
+    // Cut inside the trailer, and trailing bytes that are no gzip member.
+    ASSERT_TRUE(WriteFile(archive, whole.substr(0, whole.size() - 3)));
+    EXPECT_EQ(Make().Count(), -1);
+    EXPECT_TRUE(Logged("is damaged: unexpected end of file\n"));
+    ASSERT_TRUE(WriteFile(archive, whole + "junk"));
+    EXPECT_EQ(Make().Count(), -1);
+}
+
+TEST_F(ExtractTest, MultiMemberGzipIsCheckedMemberByMember) {
+    std::vector<ArchiveEntry> const entries = {ArchiveEntry::file("a", Noise(70000, 4)),
+                                               ArchiveEntry::file("b", Noise(90000, 5))};
+    ASSERT_EQ(Write(archive, entries, ArchiveFormat::Pax, ArchiveFilter::None), "");
+    std::string const tar = ReadFile(archive);
+    size_t const half = tar.size() / 2;
+    std::string const first = GzipMember(tar.substr(0, half));
+    std::string const two = first + GzipMember(tar.substr(half));
+    ASSERT_TRUE(WriteFile(archive, two));
+    EXPECT_EQ(Make().Count(), 2);
+    ASSERT_EQ(Make().Extract(), 0) << Log();
+    EXPECT_TRUE(ReadFile(dest + "/a") == entries[0].data);
+    EXPECT_TRUE(ReadFile(dest + "/b") == entries[1].data);
+
+    // The first member's CRC is checked too, not only the last one's.
+    std::string bad = two;
+    bad[first.size() - 6] = static_cast<char>(bad[first.size() - 6] ^ 1);
+    ASSERT_TRUE(WriteFile(archive, bad));
+    testsupport::RemoveTree(dest);
+    EXPECT_EQ(Make().Extract(), -1);
+    EXPECT_FALSE(PathExists(dest));
+    EXPECT_TRUE(Logged("is damaged: incorrect data check\n"));
 }
 
 TEST_F(ExtractTest, InvalidArguments) {
