@@ -334,7 +334,16 @@ int Service::ExtractPackage() {
     Extractor extractor;
     extractor.dest_dir = D;
     extractor.archive_path = P;
-    return extractor.Extract();
+    if (extractor.Extract() != 0) return -1;
+    // A package without the client would replace a working client with one
+    // that can't start: count it as a failed extraction, so the old bundle
+    // comes back.
+    std::string const ui = RegistryPath("user_korvane_ui_path");
+    if (access(ui.c_str(), F_OK) != 0) {
+        KLOG(Error, "package '%s' holds no client executable '%s'\n", P.c_str(), ui.c_str());
+        return -1;
+    }
+    return 0;
 }
 
 int Service::FSCopyPath(std::string const& src, std::string const& dst) {

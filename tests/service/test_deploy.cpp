@@ -121,6 +121,19 @@ TEST_F(Deploy, ACorruptArchiveRollsBackToTheOldBundle) {
               std::string::npos);
 }
 
+TEST_F(Deploy, APackageWithoutTheClientKeepsTheOldBundle) {
+    env.InstallApp(100);
+    std::string const old = TreeDigest(env.app);
+    auto entries = ts::ClientBundleEntries(101);
+    entries.erase(entries.begin() + 2);  // Contents/MacOS/korvane-ui
+    env.WritePackage(101, entries);
+    MacService s;
+    EXPECT_EQ(s.PrepareUserEnv(), -1);
+    EXPECT_EQ(TreeDigest(env.app), old);
+    EXPECT_EQ(Leftovers(env.app), "");
+    EXPECT_NE(env.Log().find("holds no client executable"), std::string::npos) << env.Log();
+}
+
 TEST_F(Deploy, AnArchiveBrokenMidWayRollsBackAndKeepsLowerLeftovers) {
     env.InstallApp(100);
     ts::MakeDirs(env.app + "_tmp/a");

@@ -71,7 +71,7 @@ TEST_F(Stop, AClientTakingThreeSecondsIsWaitedForAndNotKilled) {
     ASSERT_TRUE(client.WaitForPidFile(pid_file(), client.pid()));
     double const took = Seconds([] { MacService::GetInstace()->StopService(); });
     EXPECT_GE(took, 2.5);
-    EXPECT_LT(took, 6.0);
+    EXPECT_LT(took, 8.0);  // the fourth check, with room for a busy machine
     ASSERT_TRUE(client.Exited());
     EXPECT_TRUE(WIFEXITED(client.status())) << "the client was killed";
 }
