@@ -8,6 +8,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <string>
 #include <thread>
@@ -67,6 +68,15 @@ protected:
         env.push_back("HOME=" + home_);
         env.push_back("QT_QPA_PLATFORM=offscreen");
         env.push_back("KORVANE_UI_LIFETIME=300");
+        // The clients these launchers start take a while to stop.
+        env.push_back("KORVANE_UI_EXIT_DELAY=3");
+        for (auto const& e : soak::SanitizerEnv()) {
+            env.erase(std::remove_if(
+                          env.begin(), env.end(),
+                          [&](std::string const& kv) { return kv.rfind(e.first + "=", 0) == 0; }),
+                      env.end());
+            env.push_back(e.first + "=" + *e.second);
+        }
         std::vector<char*> cenv;
         for (auto& kv : env) cenv.push_back(&kv[0]);
         cenv.push_back(nullptr);
@@ -165,8 +175,9 @@ protected:
     std::string home_, korvane_, app_, bundle_;
 };
 
-// Both rounds stop a running client first, which keeps the working launcher
-// busy for over a second: a launcher that only started after the work was
+// Both rounds stop a running client that takes three seconds to exit, which
+// keeps the working launcher busy for longer than the others need to start,
+// even in a sanitizer build: a launcher that only started after the work was
 // done would legitimately run again, and the test must not depend on timing.
 TEST_F(ConcurrentStarts, OneLauncherInstallsAndUpgradesTheOthersLeave) {
     // A predecessor with data and a running client.
@@ -176,7 +187,8 @@ TEST_F(ConcurrentStarts, OneLauncherInstallsAndUpgradesTheOthersLeave) {
     pid_t const old_client =
         e2e::Spawn({KORVANE_UI_EXE}, {{"HOME", home_},
                                       {"KORVANE_UI_PID_FILE", tarnwick + "/ui.pid"},
-                                      {"KORVANE_UI_LIFETIME", std::string("300")}});
+                                      {"KORVANE_UI_LIFETIME", std::string("300")},
+                                      {"KORVANE_UI_EXIT_DELAY", std::string("3")}});
     ASSERT_GT(e2e::WaitForClient(tarnwick + "/ui.pid", -1), 1);
 
     OfferBuild(300);

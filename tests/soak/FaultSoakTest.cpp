@@ -9,7 +9,7 @@
 // It also checks that a run which meets no obstacle does its job: the
 // package is installed, no backup or install mark is left, the client runs.
 //
-//   KORVANE_SOAK_RUNS   number of runs (default 100)
+//   KORVANE_SOAK_RUNS   number of runs (default 300)
 //   KORVANE_SOAK_SEED   seed of the draws (default printed in the report)
 //   KORVANE_SOAK_FAULT  1..6: draw only that fault (in the report's order)
 //
@@ -50,7 +50,7 @@ using testsupport::WriteFile;
 namespace {
 
 constexpr unsigned long long kDefaultSeed = 20240611;
-constexpr unsigned long long kDefaultRuns = 100;
+constexpr unsigned long long kDefaultRuns = 300;
 
 enum Fault {
     kCorruptPackage,
@@ -64,6 +64,11 @@ enum Fault {
 char const* const kFaultNames[kFaults] = {"corrupt package",         "full volume",
                                           "SIGKILL of the launcher", "hostile pid file",
                                           "leftover backup",         "predecessor folder"};
+
+std::string Trimmed(std::string s) {
+    while (!s.empty() && (s.back() == '\n' || s.back() == '\r')) s.pop_back();
+    return s;
+}
 
 double Seconds(std::chrono::steady_clock::time_point since) {
     return std::chrono::duration<double>(std::chrono::steady_clock::now() - since).count();
@@ -357,18 +362,39 @@ private:
     }
 
     void PlantBackup() {
-        std::vector<std::string> free;
+        // The name an install mark gives is the deployment's own: a crash
+        // can leave it free, and nothing else ever writes there.
+        std::string const marked = Trimmed(ReadFile(mark_));
+        std::vector<std::string> names;
         for (int i = 0; i < 10; ++i) {
             std::string const name = "Korvane.app_tmp" + (i ? std::to_string(i) : std::string());
+            if (name != marked) names.push_back(name);
+        }
+        ASSERT_TRUE(MakeDirs(korvane_));
+        if (rng_() % 4 == 0) {
+            // As after many crashes: no name is left for a backup.
+            Count(kLeftoverBackup, "every name taken");
+            for (std::string const& name : names) {
+                std::string const path = korvane_ + "/" + name;
+                struct stat st;
+                if (lstat(path.c_str(), &st) != 0) {
+                    ASSERT_TRUE(WriteFile(path, "not a bundle\n"));
+                    planted_.insert(name);
+                } else if (S_ISDIR(st.st_mode) && testsupport::ListTree(path).empty()) {
+                    ASSERT_TRUE(WriteFile(path + "/junk", "junk\n"));
+                }
+            }
+            return;
+        }
+        std::vector<std::string> free;
+        for (std::string const& name : names) {
             if (!PathExists(korvane_ + "/" + name)) free.push_back(name);
         }
         if (free.empty()) {
             Count(kLeftoverBackup, "all names taken");
             return;
         }
-        std::string const name = Pick(free);
-        std::string const path = korvane_ + "/" + name;
-        ASSERT_TRUE(MakeDirs(korvane_));
+        std::string const path = korvane_ + "/" + Pick(free);
         switch (rng_() % 3) {
             case 0:
                 Count(kLeftoverBackup, "fragment of a bundle");
@@ -384,7 +410,7 @@ private:
                 ASSERT_TRUE(WriteFile(path, "not a bundle\n"));
                 break;
         }
-        planted_.insert(name);
+        planted_.insert(path.substr(korvane_.size() + 1));
     }
 
     void MakePredecessor() {
@@ -441,7 +467,7 @@ private:
         if (fault == kFullVolume) FillVolume();
         if (::testing::Test::HasFatalFailure()) return;
 
-        e2e::EnvChanges const env = {
+        e2e::EnvChanges env = {
             {"HOME", home_},
             {"QT_QPA_PLATFORM", std::string("offscreen")},
             {"LANG", Coin() ? std::optional<std::string>("C.UTF-8") : std::nullopt},
@@ -452,6 +478,7 @@ private:
             {"KORVANE_UI_EXIT_DELAY", std::nullopt},
             {"KORVANE_UI_IGNORE_TERM", std::nullopt},
             {"KORVANE_UI_PID_FILE", std::nullopt}};
+        for (auto const& e : soak::SanitizerEnv()) env[e.first] = e.second;
         std::string const out = scratch_ + "/run.out", err = scratch_ + "/run.err";
         struct stat st;
         ino_t const old_mark = lstat(mark_.c_str(), &st) == 0 ? st.st_ino : 0;

@@ -111,6 +111,22 @@ void BecomeIsolatedInit() {
     TakeOwnSignals();
 }
 
+e2e::EnvChanges SanitizerEnv() {
+#if defined(__SANITIZE_ADDRESS__)
+    bool const asan = true;
+#elif defined(__has_feature)
+    bool const asan = __has_feature(address_sanitizer);
+#else
+    bool const asan = false;
+#endif
+    if (!asan) return {};
+    char const* asan_options = getenv("ASAN_OPTIONS");
+    std::string options = asan_options && *asan_options ? std::string(asan_options) + ":" : "";
+    return {{"ASAN_OPTIONS", options + "fast_unwind_on_malloc=0"},
+            {"LSAN_OPTIONS", "suppressions=" + e2e::SourceDir() +
+                                 "/tests/soak/launcher_lsan.supp:print_suppressions=0"}};
+}
+
 unsigned long long EnvNumber(char const* name, unsigned long long fallback) {
     char const* v = getenv(name);
     if (!v || !*v) return fallback;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/app_launcher/E2ESupport.h"
 #include "tests/support/ArchiveBuilder.h"
 
 namespace soak {
@@ -31,6 +32,11 @@ IsolatedRun RerunIsolated(int timeout_ms);
 
 // Inside the namespace: its own session, umask 022, reaper of orphans.
 void BecomeIsolatedInit();
+
+// Environment for the launchers and clients of a sanitizer build: their
+// leak suppressions, and full stacks so that the suppressions see the
+// plug-in frames. Empty in a normal build.
+e2e::EnvChanges SanitizerEnv();
 
 // An unsigned number from the environment, or `fallback`.
 unsigned long long EnvNumber(char const* name, unsigned long long fallback);
