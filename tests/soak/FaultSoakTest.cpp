@@ -207,6 +207,19 @@ private:
         return names;
     }
 
+    // True when no backup name can take the bundle: each is a file or a
+    // folder with something in it.
+    bool NoBackupNameFree() {
+        for (int i = 0; i < 10; ++i) {
+            std::string const path =
+                korvane_ + "/Korvane.app_tmp" + (i ? std::to_string(i) : std::string());
+            struct stat st;
+            if (lstat(path.c_str(), &st) != 0) return false;
+            if (S_ISDIR(st.st_mode) && testsupport::ListTree(path).empty()) return false;
+        }
+        return true;
+    }
+
     // The build of the complete package at `path`, or -1 with `why`.
     int CompleteBuild(std::string const& path, std::string* why) {
         int const build = e2e::InfoBuild(path + "/Contents/Resources/INFO");
@@ -466,6 +479,7 @@ private:
         }
         if (fault == kFullVolume) FillVolume();
         if (::testing::Test::HasFatalFailure()) return;
+        bool const no_backup_name = NoBackupNameFree();
 
         e2e::EnvChanges env = {
             {"HOME", home_},
@@ -532,7 +546,15 @@ private:
         CheckData();
         for (std::string const& line : log_->CheckNew())
             Violation("log format", "malformed log line: '" + line + "'");
-        CheckInstall(fault, build, killed, backups_before);
+        CheckInstall(fault, build, killed, backups_before, no_backup_name);
+        // With every backup name taken no upgrade can succeed, and the
+        // launcher leaves leftovers of earlier runs alone: clear them, as the
+        // user would, once no deployment is pending.
+        if (no_backup_name && !PathExists(mark_)) {
+            for (int i = 0; i < 10; ++i)
+                testsupport::RemoveTree(korvane_ + "/Korvane.app_tmp" +
+                                        (i ? std::to_string(i) : std::string()));
+        }
         if (!testsupport::ListTree(outside_).empty() || PathExists(korvane_ + "/escaped.txt"))
             Violation("install", "the package wrote outside the bundle");
         if (!killed && PathExists(tarnwick_ + "/app"))
@@ -561,8 +583,10 @@ private:
     }
 
     void CheckInstall(Fault fault, int build, bool killed,
-                      std::set<std::string> const& backups_before) {
-        bool const failed_install = fault == kCorruptPackage || fault == kFullVolume;
+                      std::set<std::string> const& backups_before, bool no_backup_name) {
+        // With every backup name taken the upgrade must fail, keeping the old bundle.
+        bool const failed_install =
+            fault == kCorruptPackage || fault == kFullVolume || no_backup_name;
         struct stat st;
         if (lstat(mark_.c_str(), &st) == 0) {
             // A deployment that did not finish: allowed only when it was cut
