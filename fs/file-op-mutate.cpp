@@ -127,9 +127,9 @@ int OpenRegularSource(std::string const& src, int extraFlags, struct stat& st) {
 int FSMKDir(std::string const& path, bool recursive) {
     if (path.empty()) return -1;
     _FILE_INFO_tag info;
-    // A file in the middle of the path (ENOTDIR) means the folder is not
-    // there; creating it then fails with -2 and says which level is a file.
-    if (fsinternal::LStatInfo(path, info) != 0 && (info.exists || errno != ENOTDIR)) {
+    // A file in the middle of the path (ENOTDIR): the recursive creation goes
+    // on to fail with -2 and says which level is a file.
+    if (fsinternal::LStatInfo(path, info) != 0 && (!recursive || info.exists || errno != ENOTDIR)) {
         KLOG(Error, "FSMKDir: Failed to to file info '%s'\n", path.c_str());
         return -1;
     }

@@ -93,14 +93,23 @@ int GetFileInfo(std::string const& path, _FILE_INFO_tag& info) {
 
 namespace {
 
-// The exact-name test: the stored path equals the given one after both are
-// brought to NFC. Normalising invalid UTF-8 yields "", which would make any
-// two such paths equal, so those are compared byte for byte.
+// The exact-name test: the last component as stored equals the last
+// component as given, both in NFC. The parents take no part: a home reached
+// through a link resolves to another path, yet names the same folders.
+// Normalising invalid UTF-8 yields "", which would make any two such names
+// equal, so those are compared byte for byte.
+std::string LastComponent(std::string path) {
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    return FSBaseName(path);
+}
+
 bool SameSpelling(std::string const& stored, std::string const& given) {
-    if (StringHelper::IsValid(stored) && StringHelper::IsValid(given))
-        return StringHelper::Normalize(stored, korvane::utils::NFC) ==
-               StringHelper::Normalize(given, korvane::utils::NFC);
-    return stored == given;
+    std::string const a = LastComponent(stored);
+    std::string const b = LastComponent(given);
+    if (StringHelper::IsValid(a) && StringHelper::IsValid(b))
+        return StringHelper::Normalize(a, korvane::utils::NFC) ==
+               StringHelper::Normalize(b, korvane::utils::NFC);
+    return a == b;
 }
 
 }  // namespace
@@ -117,7 +126,10 @@ int FSStat(std::string const& path, _FILE_INFO_tag& info, bool exactName) {
     // A path that can't be examined is reported as such, not as absent:
     // callers would otherwise take an unreadable folder for a missing one.
     _FILE_INFO_tag found;
-    if (GetFileInfo(path, found) != 0) return -2;
+    if (GetFileInfo(path, found) != 0) {
+        if (errno != ENOTDIR) return -2;
+        found.exists = false;  // a file in the middle of the path: nothing is there
+    }
     if (!found.exists || (exactName && !SameSpelling(found.path, path))) {
         info.exists = false;
         return 0;

@@ -12,6 +12,7 @@
 #include <QDir>
 #include <QFile>
 #include <QSettings>
+#include <QTemporaryFile>
 
 #include <cerrno>
 #include <cstdio>
@@ -37,36 +38,89 @@ std::string NativeRegistryPath(char const* key, char const* suffix = "") {
     return QDir::toNativeSeparators(path).toUtf8().toStdString();
 }
 
-// The INI reader turns "@Variant(...)" anywhere in the file into a Qt object
-// of any registered type, GUI types included, and that on the worker thread;
-// version values are plain text, so such a file is not read at all.
-bool HoldsSerializedVariant(std::string const& path) {
-    QFile file(QString::fromUtf8(path.c_str()));
-    if (!file.open(QIODevice::ReadOnly)) return false;
-    return file.readAll().contains("@Variant(");
+constexpr char const* kVersionKeys[] = {"major_version", "minor_version", "build_version",
+                                        "icon_overlay_version"};
+
+// The INI reader turns "@Variant(...)" into a Qt object of any registered
+// type, GUI types included, and that on the worker thread, for every key of
+// a section it parses. Version values are plain text: a version key holding
+// such a value voids the file. Any other key of the section is left out of
+// what the reader sees; other sections and comments are never parsed.
+enum class VariantScan { kClean, kInVersionKey, kInOtherKey };
+
+bool IsVersionKey(QByteArray const& key) {
+    for (char const* k : kVersionKeys)
+        if (key == k) return true;
+    return false;
+}
+
+// The [Version] lines of an INI text, and what they hold. `kept` receives the
+// section with only the version keys (continuation lines included).
+VariantScan ScanVersionSection(QByteArray const& text, QByteArray* kept) {
+    VariantScan result = VariantScan::kClean;
+    bool in_version = false;
+    bool keep_continuation = false;
+    bool continued = false;
+    for (QByteArray const& raw : text.split('\n')) {
+        QByteArray const line = raw.trimmed();
+        bool const continuation = continued;
+        continued = line.endsWith('\\');
+        if (continuation) {
+            if (in_version && keep_continuation) *kept += raw + '\n';
+            if (in_version && line.contains("@Variant(") && result == VariantScan::kClean)
+                result = keep_continuation ? VariantScan::kInVersionKey : VariantScan::kInOtherKey;
+            continue;
+        }
+        if (line.startsWith('[')) {
+            in_version = line == "[Version]";
+            if (in_version) *kept += "[Version]\n";
+            continue;
+        }
+        if (!in_version || line.isEmpty() || line.startsWith(';') || line.startsWith('#')) continue;
+        int const eq = line.indexOf('=');
+        keep_continuation = eq > 0 && IsVersionKey(line.left(eq).trimmed());
+        if (keep_continuation) *kept += raw + '\n';
+        if (!line.mid(eq + 1).contains("@Variant(")) continue;
+        if (keep_continuation) return VariantScan::kInVersionKey;
+        result = VariantScan::kInOtherKey;
+    }
+    return result;
+}
+
+void ReadVersionSettings(QString const& path, VersionInfo& version) {
+    QSettings settings(path, QSettings::IniFormat);
+    settings.setIniCodec("UTF-8");
+    settings.beginGroup(QStringLiteral("Version"));
+    std::string* const fields[] = {&version.major_version, &version.minor_version,
+                                   &version.build_version, &version.icon_overlay_version};
+    for (size_t i = 0; i < 4; ++i) {
+        QString const key = QString::fromLatin1(kVersionKeys[i]);
+        if (settings.contains(key))
+            *fields[i] = settings.value(key).toString().toUtf8().toStdString();
+    }
 }
 
 void ReadVersionFile(std::string const& path, VersionInfo& version) {
-    if (HoldsSerializedVariant(path)) {
-        KLOG(Error, "'%s' holds a serialized value, not read\n", path.c_str());
-        return;
-    }
-    QSettings settings(QString::fromUtf8(path.c_str()), QSettings::IniFormat);
-    settings.setIniCodec("UTF-8");
-    settings.beginGroup(QStringLiteral("Version"));
-    struct {
-        char const* key;
-        std::string* field;
-    } const fields[] = {
-        {"major_version", &version.major_version},
-        {"minor_version", &version.minor_version},
-        {"build_version", &version.build_version},
-        {"icon_overlay_version", &version.icon_overlay_version},
-    };
-    for (auto const& f : fields) {
-        QString const key = QString::fromLatin1(f.key);
-        if (settings.contains(key))
-            *f.field = settings.value(key).toString().toUtf8().toStdString();
+    QString const qpath = QString::fromUtf8(path.c_str());
+    QFile file(qpath);
+    QByteArray text;
+    if (file.open(QIODevice::ReadOnly)) text = file.readAll();
+    QByteArray kept;
+    switch (ScanVersionSection(text, &kept)) {
+        case VariantScan::kClean: ReadVersionSettings(qpath, version); return;
+        case VariantScan::kInVersionKey:
+            KLOG(Error, "'%s' holds a serialized value, not read\n", path.c_str());
+            return;
+        case VariantScan::kInOtherKey: {
+            // Only the version keys reach the reader.
+            QTemporaryFile copy;
+            if (!copy.open() || copy.write(kept) != kept.size() || !copy.flush()) {
+                KLOG(Error, "'%s' holds a serialized value, not read\n", path.c_str());
+                return;
+            }
+            ReadVersionSettings(copy.fileName(), version);
+            return;
+        }
     }
 }
 
@@ -365,8 +419,8 @@ int Service::FSCopyPath(std::string const& src, std::string const& dst) {
     }
     DIR_HANDLE handle;
     if (FSOpenDir(src, 0, handle) != 0) {
-        // An empty copy of an unreadable folder is no copy.
-        KLOG(Error, "FSCopyPath: failed to create handle  for src '%s' failed\n", src.c_str());
+        // An empty copy of an unreadable folder is no copy: -1, not success.
+        KLOG(Warning, "FSCopyPath: failed to create handle  for src '%s' failed\n", src.c_str());
         return -1;
     }
     DIR_ENTRY entry;
@@ -402,6 +456,9 @@ void Service::MigrateService() {
         KLOG(Error, "Failed to create Korvane folder\n");
         return;
     }
+    // The data of a predecessor folder stored under another spelling is not
+    // the predecessor's to carry over.
+    if (!IsFileExist(O, true)) return;
     std::string const OD = NativeRegistryPath("user_tarnwick_path", "/data");
     std::string const ND = NativeRegistryPath("user_korvane_path", "/data");
 

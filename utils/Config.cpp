@@ -31,7 +31,12 @@ int Config::parse(char* line, std::string& key, std::string& value) {
 // embedded NUL is an ordinary control byte and never ends the line early.
 int Config::parse(char* line, size_t length, std::string& key, std::string& value) {
     unsigned char const* p = reinterpret_cast<unsigned char const*>(line);
+    // A crash or power cut can leave a file's tail filled with NUL bytes;
+    // a line of nothing else is blank, not malformed.
     size_t i = 0;
+    while (i < length && (IsSpace(p[i]) || p[i] == '\0')) ++i;
+    if (i == length) return 1;
+    i = 0;
     while (i < length && IsSpace(p[i])) ++i;
 
     size_t key_begin = i;

@@ -48,7 +48,9 @@ TEST_F(CaseInsensitive, ExactNameSeesTheStoredSpelling) {
     EXPECT_TRUE(IsFileExist(M + "/FOO", false));
     EXPECT_FALSE(IsFileExist(M + "/FOO", true));
     EXPECT_TRUE(IsFileExist(M + "/foo", true));
-    EXPECT_FALSE(IsFileExist(M + "/Foo/bar", true));
+    // Only the last component must match; the parents just have to resolve.
+    EXPECT_TRUE(IsFileExist(M + "/Foo/bar", true));
+    EXPECT_FALSE(IsFileExist(M + "/foo/BAR", true));
     EXPECT_TRUE(IsFileExist(M + "/foo/bar", true));
 
     _FILE_INFO_tag info;

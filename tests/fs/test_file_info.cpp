@@ -87,9 +87,11 @@ TEST(FileInfo, ParentLinksResolveButTheLastLinkIsKept) {
     ASSERT_EQ(0, GetFileInfo(tmp / "via/lnk", info));
     EXPECT_EQ(tmp / "real/lnk", info.path);
     EXPECT_EQ(FILE_TYPE_LINK, info.type);
-    // The exact-name test compares with the stored path.
+    // The exact-name test looks at the last component only: a home reached
+    // through a link names the same folders.
     EXPECT_TRUE(IsFileExist(tmp / "via/sub/f", false));
-    EXPECT_FALSE(IsFileExist(tmp / "via/sub/f", true));
+    EXPECT_TRUE(IsFileExist(tmp / "via/sub/f", true));
+    EXPECT_TRUE(IsFileExist(tmp / "via/lnk", true));
     EXPECT_TRUE(IsFileExist(tmp / "real/sub/f", true));
 
     std::string p = tmp / "via/lnk/f";
@@ -138,6 +140,10 @@ TEST(FileInfo, FSStatSeparatesEmptyAbsentAndUnreadable) {
     EXPECT_EQ(0, FSStat(tmp / "none", info, true));
     EXPECT_FALSE(info.exists);
     EXPECT_EQ(9, info.size);  // nothing else is touched
+    ASSERT_TRUE(fstest::Put(tmp / "file", "x"));
+    info.exists = true;
+    EXPECT_EQ(0, FSStat(tmp / "file/below", info, false));  // ENOTDIR: absent too
+    EXPECT_FALSE(info.exists);
     std::string const closed = tmp / "closed/f";
     int rc = testsupport::RunAsNobody([&] {
         _FILE_INFO_tag i;

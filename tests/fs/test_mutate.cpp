@@ -44,6 +44,10 @@ TEST(MKDir, SingleLevelFailureKeepsErrno) {
     EXPECT_TRUE(log.has("path = " + (tmp / "a/b") + " errno : No such file or directory\n"));
     EXPECT_EQ(0, FSMKDir(tmp / "a", false));
     EXPECT_EQ(0, FSMKDir(tmp / "a/b", false));
+    // One level below a file: its information can't be read.
+    ASSERT_TRUE(fstest::Put(tmp / "f", "x"));
+    EXPECT_EQ(-1, FSMKDir(tmp / "f/g", false));
+    EXPECT_TRUE(log.has("FSMKDir: Failed to to file info '" + (tmp / "f/g") + "'\n"));
 }
 
 TEST(MKDir, RecursiveCreatesEveryLevel) {

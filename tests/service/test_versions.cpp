@@ -85,15 +85,30 @@ TEST_F(Versions, NoVersionSectionGivesEmptyFieldsAndAbsentKeysKeepEarlierValues)
     EXPECT_NE(env.Log().find("source_version = (2, , 31, 4)\n"), std::string::npos) << env.Log();
 }
 
-TEST_F(Versions, AFileHoldingASerializedQtObjectIsNotRead) {
+TEST_F(Versions, OnlyAVersionKeyHoldingASerializedQtObjectVoidsTheFile) {
     // Type 65 is a pixmap: deserialising it here would abort the process.
-    SourceInfo("[Version]\nbuild_version=5\n[Other]\nx=@Variant(\\0\\0\\0\\x41\\0\\0\\0\\0)\n");
-    MacService s;
-    s.source_version.build_version = "4";
-    s.LoadSourceVerInfo();
-    EXPECT_EQ(s.source_version.build_version, "4");
-    EXPECT_EQ(env.CountInLog("/Contents/Resources/INFO' holds a serialized value, not read\n"), 1u)
-        << env.Log();
+    std::string const pixmap = "@Variant(\\0\\0\\0\\x41\\0\\0\\0\\0)";
+    struct Case {
+        std::string info;
+        char const* build;  // what is read; "4" when the file is refused
+    } const cases[] = {
+        {"[Version]\nbuild_version=" + pixmap + "\n", "4"},
+        {"[Version]\nbuild_version=5\n[Other]\nx=" + pixmap + "\n", "5"},
+        {"; " + pixmap + "\n[Version]\nbuild_version=6\n", "6"},
+        {"[Version]\nbuild_version=7\nnote=" + pixmap + "\n", "7"},
+    };
+    for (Case const& c : cases) {
+        SCOPED_TRACE(c.info);
+        env.ClearLog();
+        SourceInfo(c.info);
+        MacService s;
+        s.source_version.build_version = "4";
+        s.LoadSourceVerInfo();
+        EXPECT_EQ(s.source_version.build_version, c.build);
+        EXPECT_EQ(env.CountInLog("/Contents/Resources/INFO' holds a serialized value, not read\n"),
+                  std::string(c.build) == "4" ? 1u : 0u)
+            << env.Log();
+    }
 }
 
 TEST_F(Versions, DecisionFollowsBuildNumbersAndTheExecutable) {

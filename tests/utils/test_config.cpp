@@ -100,6 +100,9 @@ TEST(ConfigParse, NulIsAControlByte) {
     EXPECT_EQ(p.result, 0);
     EXPECT_EQ(p.value, "1");
     ExpectResult("# comment \0 pid=2\n"s, 1);
+    // Only white space and NUL bytes: the padding a crash leaves after a line.
+    ExpectResult("\0\0\0\0"s, 1);
+    ExpectResult(" \0\t\0\n"s, 1);
 }
 
 class ConfigRead : public ::testing::Test {
@@ -118,6 +121,11 @@ TEST_F(ConfigRead, ReadsEntriesLaterKeyWins) {
               0);
     EXPECT_EQ(cfg.entries, (std::map<std::string, std::string>{
                                {"", "empty"}, {"pid", "13"}, {"service_debug", "7"}}));
+}
+
+TEST_F(ConfigRead, NulPaddingAfterThePidLineIsBlank) {
+    ASSERT_EQ(cfg.read(File("pid=42\n" + std::string(512, '\0'))), 0);
+    EXPECT_EQ(cfg.entries, (std::map<std::string, std::string>{{"pid", "42"}}));
 }
 
 TEST_F(ConfigRead, MalformedLineEmptiesEverything) {
