@@ -29,4 +29,9 @@ inline void StatTimes(struct stat const& st, struct timespec times[2]) {
 #endif
 }
 
+// Copies what a move across volumes must keep beyond content, mode and
+// times: extended attributes (and on macOS ACLs). Best effort; run before
+// the destination is made read-only.
+void CopyMetadata(std::string const& src, std::string const& dst);
+
 }  // namespace fsinternal

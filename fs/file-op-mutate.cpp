@@ -31,6 +31,18 @@ constexpr int kCopyBufferSize = 8192;
 
 bool IsFull(int err) { return err == ENOSPC || err == EDQUOT; }
 
+// A folder of ours that its owner may not change (packaging that marks
+// bundles 0555, a read-only data folder) is opened up for its owner alone,
+// so that its content can go. A link is never followed, and a folder of
+// anyone else is never touched.
+bool OpenUpOwnFolder(std::string const& path, struct stat const& st) {
+    constexpr mode_t kOwnerAll = S_IRUSR | S_IWUSR | S_IXUSR;
+    if (!S_ISDIR(st.st_mode) || st.st_uid != geteuid() || (st.st_mode & kOwnerAll) == kOwnerAll)
+        return false;
+    return fchmodat(AT_FDCWD, path.c_str(), (st.st_mode & 07777) | kOwnerAll,
+                    AT_SYMLINK_NOFOLLOW) == 0;
+}
+
 // Logging may touch errno; callers rely on it afterwards.
 struct ErrnoKeeper {
     int saved = errno;
@@ -290,6 +302,7 @@ int CopyRegular(std::string const& src, std::string const& dst) {
     }
     int rc = CopyData(sfd, dfd);
     close(sfd);
+    if (rc == 0) fsinternal::CopyMetadata(src, dst);  // while the copy is still writable
     // The permission bits exactly, not filtered by the creation mask.
     if (rc == 0 && fchmod(dfd, st.st_mode & 07777) != 0)
         rc = MoveFail("cannot set the mode of", dst);
@@ -319,8 +332,10 @@ int CopyLink(std::string const& src, std::string const& dst, struct stat const& 
 
 int CopyFolder(std::string const& src, std::string const& dst, struct stat const& st) {
     // Removing the source afterwards needs write access to each of its
-    // folders; find that out before anything is copied.
-    if (access(src.c_str(), W_OK | X_OK) != 0) return MoveFail("cannot remove entries of", src);
+    // folders (the user's own are opened up then); find that out before
+    // anything is copied.
+    if (access(src.c_str(), W_OK | X_OK) != 0 && st.st_uid != geteuid())
+        return MoveFail("cannot remove entries of", src);
     if (mkdir(dst.c_str(), 0700) != 0) return MoveFail("cannot create", dst);
     DIR* dir = opendir(src.c_str());
     if (dir == nullptr) return MoveFail("cannot open", src);
@@ -345,6 +360,7 @@ int CopyFolder(std::string const& src, std::string const& dst, struct stat const
     }
     closedir(dir);
     if (rc != 0) return rc;
+    fsinternal::CopyMetadata(src, dst);
     if (chmod(dst.c_str(), st.st_mode & 07777) != 0) return MoveFail("cannot set the mode of", dst);
     SetTimesFrom(dst, st);
     return 0;
@@ -461,55 +477,89 @@ int FSRename(std::string const& src, std::string const& dst, bool exactName) {
     if (fsinternal::LStatInfo(src, info) != 0 || !info.exists) return -2;
 
     if (rename(src.c_str(), dst.c_str()) == 0) return 0;
+    if (errno == EACCES && info.type == FILE_TYPE_DIR) {
+        // A folder moved to another parent needs write access to itself (its
+        // ".." changes). The user's own read-only folder gets it for the move
+        // and its modes back afterwards.
+        struct stat st;
+        if (lstat(src.c_str(), &st) == 0 && OpenUpOwnFolder(src, st)) {
+            int const moved = rename(src.c_str(), dst.c_str());
+            int const err = errno;
+            fchmodat(AT_FDCWD, (moved == 0 ? dst : src).c_str(), st.st_mode & 07777,
+                     AT_SYMLINK_NOFOLLOW);
+            if (moved == 0) return 0;
+            errno = err;
+        } else {
+            errno = EACCES;
+        }
+    }
     if (errno == ENAMETOOLONG) return -100;
     if (errno != EXDEV) return -3;
     if (info.type != FILE_TYPE_REGULAR && info.type != FILE_TYPE_DIR) return -3;
     return MoveAcrossVolumes(src, dst);
 }
 
+namespace {
+
+// One Warning for the entry that could not go; its folders, which then
+// can't go either, say nothing more.
+int RemoveFailed(std::string const& path, int err) {
+    KLOG(Warning, "FSRemove: cannot remove '%s': %s\n", path.c_str(),
+         korvane::utils::ErrnoText(err).c_str());
+    return -3;
+}
+
+int RemoveFolder(std::string const& path, struct stat const& st) {
+    OpenUpOwnFolder(path, st);
+    // Some file systems skip entries when a folder changes while it is read;
+    // another pass picks those up.
+    for (int pass = 0;; ++pass) {
+        DIR* dir = opendir(path.c_str());
+        if (dir == nullptr) {
+            if (errno == ENOENT) return 0;
+            int const err = errno;
+            // Unreadable: an empty folder can still go; one with content stays
+            // and is reported.
+            if (rmdir(path.c_str()) == 0 || errno == ENOENT) return 0;
+            return RemoveFailed(path, err);
+        }
+        int removed = 0;
+        for (;;) {
+            errno = 0;
+            // NOLINTNEXTLINE(concurrency-mt-unsafe): no other thread reads this stream
+            struct dirent* e = readdir(dir);
+            if (e == nullptr) {
+                int const err = errno;
+                if (err != 0) {
+                    closedir(dir);
+                    return RemoveFailed(path, err);
+                }
+                break;
+            }
+            if (strcmp(e->d_name, ".") == 0 || strcmp(e->d_name, "..") == 0) continue;
+            if (FSRemove(path + "/" + e->d_name) != 0) {
+                closedir(dir);
+                return -3;
+            }
+            ++removed;
+        }
+        closedir(dir);
+        if (rmdir(path.c_str()) == 0 || errno == ENOENT) return 0;
+        int const err = errno;
+        if ((err != ENOTEMPTY && err != EEXIST) || removed == 0 || pass >= 8)
+            return RemoveFailed(path, err);
+    }
+}
+
+}  // namespace
+
 int FSRemove(std::string const& path, bool) {
     if (path.empty()) return -1;
-    _FILE_INFO_tag info;
-    if (fsinternal::LStatInfo(path, info) != 0) return -1;
-    if (!info.exists) return 0;
-
-    if (info.type == FILE_TYPE_DIR) {
-        // Some file systems skip entries when a folder changes while it is
-        // read; another pass picks those up.
-        for (int pass = 0;; ++pass) {
-            DIR* dir = opendir(path.c_str());
-            if (dir == nullptr) {
-                if (errno == ENOENT) return 0;
-                // Unreadable: an empty folder can still go; one with content stays
-                // and is reported.
-                return rmdir(path.c_str()) == 0 ? 0 : -3;
-            }
-            int removed = 0;
-            for (;;) {
-                errno = 0;
-                // NOLINTNEXTLINE(concurrency-mt-unsafe): no other thread reads this stream
-                struct dirent* e = readdir(dir);
-                if (e == nullptr) {
-                    if (errno != 0) {
-                        closedir(dir);
-                        return -3;
-                    }
-                    break;
-                }
-                if (strcmp(e->d_name, ".") == 0 || strcmp(e->d_name, "..") == 0) continue;
-                if (FSRemove(path + "/" + e->d_name) != 0) {
-                    closedir(dir);
-                    return -3;
-                }
-                ++removed;
-            }
-            closedir(dir);
-            if (rmdir(path.c_str()) == 0 || errno == ENOENT) return 0;
-            if ((errno != ENOTEMPTY && errno != EEXIST) || removed == 0 || pass >= 8) return -3;
-        }
-    }
+    struct stat st;
+    if (lstat(path.c_str(), &st) != 0) return errno == ENOENT ? 0 : -1;
+    if (S_ISDIR(st.st_mode)) return RemoveFolder(path, st);
     if (unlink(path.c_str()) == 0 || errno == ENOENT) return 0;
-    return -3;
+    return RemoveFailed(path, errno);
 }
 
 int FSMktemp(std::string const& dir, std::string& out) {

@@ -184,24 +184,35 @@ TEST(Remove, TreesLinksAndAbsentPaths) {
     EXPECT_EQ("x", ReadFile(tmp / "keep/inner"));
 }
 
-TEST(Remove, UnreadableFolders) {
+TEST(Remove, ReadOnlyAndUnreadableFolders) {
     FS_REQUIRE_ROOT();
+    fstest::LogCapture log;
     TempDir tmp;
     fstest::OpenToNobody(tmp.path());
     ASSERT_TRUE(MakeDirs(tmp / "empty"));
-    ASSERT_TRUE(fstest::Put(tmp / "full/f", "x"));
-    for (char const* d : {"empty", "full"}) {
-        ASSERT_EQ(0, chown((tmp / d).c_str(), 65534, 65534));
-        ASSERT_EQ(0, chmod((tmp / d).c_str(), 0300));  // writable, not listable
-    }
-    std::string const empty = tmp / "empty", full = tmp / "full";
+    ASSERT_TRUE(fstest::Put(tmp / "own/sub/f", "x"));
+    ASSERT_TRUE(fstest::Put(tmp / "theirs/f", "x"));
+    ASSERT_EQ(
+        0,
+        system(("chown -R 65534:65534 '" + (tmp / "empty") + "' '" + (tmp / "own") + "'").c_str()));
+    ASSERT_EQ(0, chmod((tmp / "empty").c_str(), 0300));    // writable, not listable
+    ASSERT_EQ(0, chmod((tmp / "own/sub").c_str(), 0555));  // read-only, as bundles ship
+    ASSERT_EQ(0, chmod((tmp / "own").c_str(), 0));
+    ASSERT_EQ(0, chmod((tmp / "theirs").c_str(), 0333));  // another owner's, not listable
+    std::string const empty = tmp / "empty", own = tmp / "own", theirs = tmp / "theirs";
     EXPECT_EQ(0, testsupport::RunAsNobody([&] {
                   if (FSRemove(empty) != 0) return 1;
-                  // Content it can't see stays, and that is not success.
-                  return FSRemove(full) == -3 ? 0 : 2;
+                  // The user's own tree goes, whatever its modes.
+                  if (FSRemove(own) != 0) return 2;
+                  // Content it can't see in another's folder stays, and that is not success.
+                  return FSRemove(theirs) == -3 ? 0 : 3;
               }));
     EXPECT_FALSE(PathExists(empty));
-    EXPECT_EQ("x", ReadFile(full + "/f"));
+    EXPECT_FALSE(PathExists(own));
+    EXPECT_EQ("x", ReadFile(theirs + "/f"));
+    EXPECT_EQ(0333u, fstest::ModeOf(theirs));  // never widened
+    EXPECT_TRUE(log.has("[WARNING] file-op(") &&
+                log.has("FSRemove: cannot remove '" + theirs + "': "));
 }
 
 TEST(TempFiles, MktempAndTempPath) {

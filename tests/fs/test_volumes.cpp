@@ -1,6 +1,7 @@
 // Full volumes and moves between volumes, on real tmpfs mounts.
 
 #include <sys/stat.h>
+#include <sys/xattr.h>
 #include <unistd.h>
 
 #include <memory>
@@ -54,6 +55,14 @@ protected:
         ASSERT_EQ(0, symlink("MacOS/app", (root + "/Contents/current").c_str()));
         ASSERT_EQ(0, symlink("../gone", (root + "/Contents/dangling").c_str()));
         ASSERT_EQ(0, FSUTime(root + "/Contents/Info.plist", 5, 123456));
+        // Finder tags and comments live in extended attributes.
+        ASSERT_EQ(0, lsetxattr((root + "/Contents/Info.plist").c_str(), "user.tag", "red", 3, 0));
+        ASSERT_EQ(0, lsetxattr((root + "/Contents/Private").c_str(), "user.note", "n", 1, 0));
+    }
+    static std::string Attribute(std::string const& path, char const* name) {
+        char buf[64];
+        ssize_t const n = lgetxattr(path.c_str(), name, buf, sizeof buf);
+        return n < 0 ? "" : std::string(buf, static_cast<size_t>(n));
     }
     void ExpectTree(std::string const& root) {
         EXPECT_EQ(0755u, fstest::ModeOf(root + "/Contents/MacOS/app"));
@@ -68,6 +77,8 @@ protected:
         _FILE_INFO_tag info;
         ASSERT_EQ(0, GetFileInfo(root + "/Contents/Info.plist", info));
         EXPECT_EQ(123456, info.mtime);
+        EXPECT_EQ("red", Attribute(root + "/Contents/Info.plist", "user.tag"));
+        EXPECT_EQ("n", Attribute(root + "/Contents/Private", "user.note"));
     }
 
     TempDir tmp_;
