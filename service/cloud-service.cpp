@@ -249,6 +249,19 @@ QString Service::GetUserInstallPath() { return QDir::homePath(); }
 
 std::string Service::InstallMarkPath() const { return app_path + ".installing"; }
 
+void Service::FinishInterruptedCleanup() {
+    std::string marked;
+    std::string const mark = InstallMarkPath();
+    if (!ReadMark(mark, marked) || marked != FSBaseName(app_path)) return;
+    // The mark names the bundle only once it is complete: a crash came
+    // during the removal of the backups, so finish that instead of
+    // reinstalling and stopping the client again.
+    if (!IsFileExist(app_path, false)) return;
+    KLOG(Warning, "finishing the clean-up of the installation of '%s'\n", app_path.c_str());
+    for (int k = kBackupAttempts - 1; k >= 0; --k) FSRemove(GetAppBackupDir(app_path, k));
+    ClearMark(mark);
+}
+
 bool Service::IsDeploymentPending() const {
     struct stat st;
     return lstat(InstallMarkPath().c_str(), &st) == 0;

@@ -58,6 +58,9 @@ public:
     // trusted, whatever its INFO says.
     std::string InstallMarkPath() const;
     bool IsDeploymentPending() const;
+    // A crash during the backup clean-up leaves a mark naming the complete
+    // bundle: remove the backups and the mark.
+    void FinishInterruptedCleanup();
 
     int32_t timeout;
     std::string app_path;  // ~/.Korvane/Korvane.app, UTF-8

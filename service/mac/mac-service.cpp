@@ -113,6 +113,7 @@ void MacService::LoadSourceVerInfo() { LoadSourceVersion(); }
 void MacService::LoadTargetVerInfo() { LoadTargetVersion(); }
 
 void MacService::PreUpgrade() {
+    FinishInterruptedCleanup();
     LoadTargetVersion();
     LoadSourceVersion();
     KLOG(Debug, "Source version: ('%s', '%s')\n", source_version.build_version.c_str(),
