@@ -92,7 +92,7 @@ for t in "${targets[@]}"; do for s in "${sources[@]}"; do echo "$t $s"; done; do
     fi' >"$out/results.txt" || status=1
 sort -k2 "$out/results.txt"
 # The diagnostics of each failure, one after the other.
-grep '^FAIL' "$out/results.txt" | while read -r _ t s; do
+{ grep '^FAIL' "$out/results.txt" || true; } | while read -r _ t s; do
   echo "== $t $s"
   cat "$out/$t/${s%.cpp}.log"
 done
