@@ -7,6 +7,7 @@
 // when the component's threshold lets the line through.
 
 #include <pthread.h>
+#include <stdint.h>
 #include <unistd.h>
 
 #include "log/Logger.h"
@@ -17,8 +18,9 @@
 #define KLOG_TAG_Info "INFO"
 #define KLOG_TAG_Debug "DEBUG"
 
-// pthread_self() is an opaque 64-bit value; %5d needs an int.
-#define KLOG_THREAD_NO() (static_cast<int>(static_cast<unsigned long>(pthread_self()) % 100000UL))
+// pthread_t is an integer on Linux and a pointer on macOS: the C-style cast
+// takes both to uintptr_t (no single C++ cast does); %5d needs an int.
+#define KLOG_THREAD_NO() (static_cast<int>((uintptr_t)pthread_self() % 100000U))
 
 #define KLOG(level, fmt, ...)                                                                      \
     do {                                                                                           \

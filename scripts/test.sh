@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Sets everything up, then builds and runs the suite twice, and checks the
 # sources:
+#   0. every product source compiles for macOS, arm64 and x86_64
+#      (scripts/mac-compile-check.sh, objects in build-mac/),
 #   1. the whole suite in a normal build (build/), the fault soak included,
 #   2. the unit, integration and fuzz tests in a clang build with
 #      AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/),
@@ -15,6 +17,10 @@ jobs=$(nproc)
 bash scripts/setup.sh
 
 step() { echo "== $1 (at $((SECONDS / 60))m$((SECONDS % 60))s)"; }
+
+step "macOS compile check (arm64, x86_64)"
+mac_failed=0
+bash scripts/mac-compile-check.sh build-mac || mac_failed=1
 
 step "normal build"
 cmake -S "$root" -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
@@ -40,7 +46,8 @@ export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/tests/lsan.supp:print_sup
 asan_failed=0
 (cd build-asan && ctest --output-on-failure -j "$jobs" --timeout 900 -L 'unit|integration|fuzz') || asan_failed=1
 
-if [ "${normal_failed:-0}" -ne 0 ] || [ "$asan_failed" -ne 0 ] || [ "$static_failed" -ne 0 ]; then
-  echo "test: FAILED (normal build: ${normal_failed:-0}, sanitizer build: $asan_failed, static checks: $static_failed)"
+if [ "${normal_failed:-0}" -ne 0 ] || [ "$asan_failed" -ne 0 ] || [ "$static_failed" -ne 0 ] ||
+   [ "$mac_failed" -ne 0 ]; then
+  echo "test: FAILED (macOS compile check: $mac_failed, normal build: ${normal_failed:-0}, sanitizer build: $asan_failed, static checks: $static_failed)"
   exit 1
 fi
