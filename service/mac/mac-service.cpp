@@ -200,10 +200,16 @@ void MacService::StopServiceByPath(QString const& folder) {
 
     // A process cannot have written a pid file older than itself: one that
     // started later only reuses the number of the client that wrote it.
+    // On a network home the file's time comes from the server's clock,
+    // which may run behind: the live client would look younger than its
+    // own pid file and be left running.
     struct stat st;
     double started = 0;
     bool const known_start = ProcessStartTime(pid, started);
-    if (known_start && stat(P.c_str(), &st) == 0 &&
+    bool const network = isMountPoint(P);
+    if (network)
+        KLOG(Note, "pid file '%s' lies on a network volume, its time is not compared\n", P.c_str());
+    if (known_start && !network && stat(P.c_str(), &st) == 0 &&
         started > ModificationTime(st) + kPidFileSlack) {
         KLOG(Note, "process %d started after pid file '%s' was written, not signalling it\n",
              static_cast<int>(pid), P.c_str());

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <thread>
 
+#include "fs/file-op-platform.h"
 #include "service/mac/launch-seam.h"
 #include "service/mac/mac-service.h"
 #include "tests/service/ServiceTestEnv.h"
@@ -120,7 +121,26 @@ TEST_F(Stop, APidReusedByALaterProcessIsLeftAlone) {
                        pid_file() + "' was written, not signalling it\n"),
         1u);
 
-    // Within the allowance the process is the client and is stopped.
+    // On a network volume the server's clock sets the time: not compared.
+    fsplatform::SetFsTypeProbe([](std::string const&, std::string& name) {
+        name = "nfs";
+        return 0;
+    });
+    s.StopService();
+    fsplatform::SetFsTypeProbe(nullptr);
+    EXPECT_TRUE(client.WaitExited(5));
+    EXPECT_EQ(env.CountInLog("pid file '" + pid_file() +
+                             "' lies on a network volume, its time is not compared\n"),
+              1u);
+}
+
+TEST_F(Stop, APidFileWrittenWithinTheAllowanceIsTheClient) {
+    Client client(env.home, {"--pid-file", env.root + "/real.pid", "--lifetime", "60"});
+    ASSERT_TRUE(client.WaitForPidFile(env.root + "/real.pid", client.pid()));
+    ts::MakeDirs(env.korvane);
+    ASSERT_TRUE(ts::WriteFile(pid_file(), "pid=" + std::to_string(client.pid()) + "\n"));
+    struct timeval times[2];
+    MacService s;
     gettimeofday(&times[0], nullptr);
     times[1] = times[0];
     ASSERT_EQ(utimes(pid_file().c_str(), times), 0);
