@@ -72,7 +72,7 @@ TEST_F(Stop, AClientTakingThreeSecondsIsWaitedForAndNotKilled) {
     double const took = Seconds([] { MacService::GetInstace()->StopService(); });
     EXPECT_GE(took, 2.5);
     EXPECT_LT(took, 8.0);  // the fourth check, with room for a busy machine
-    ASSERT_TRUE(client.Exited());
+    ASSERT_TRUE(client.WaitExited(5)) << "the client did not end after StopService";
     EXPECT_TRUE(WIFEXITED(client.status())) << "the client was killed";
 }
 
@@ -201,7 +201,7 @@ TEST_F(Upgrade, AnInstalledClientIsStoppedAndThePredecessorLeftAlone) {
     s.PreUpgrade();
     ASSERT_TRUE(s.IsNeedUpgrade());
     EXPECT_EQ(s.HandlePackageUpgrade(), 0);
-    EXPECT_TRUE(ours.Exited());
+    EXPECT_TRUE(ours.WaitExited(5));
     EXPECT_FALSE(theirs.Exited());
     EXPECT_EQ(TreeDigest(env.tarnwick), predecessor);
     EXPECT_NE(env.Log().find("local appdata exist\n"), std::string::npos);
@@ -217,7 +217,7 @@ TEST_F(Upgrade, AFirstInstallStopsThePredecessorThenMigrates) {
 
     MacService s;
     EXPECT_EQ(s.HandlePackageUpgrade(), 0);
-    EXPECT_TRUE(theirs.Exited());
+    EXPECT_TRUE(theirs.WaitExited(5));
     EXPECT_TRUE(WIFEXITED(theirs.status()));
     EXPECT_EQ(ts::ReadFile(env.korvane + "/data/d.txt"), "data");
     EXPECT_FALSE(ts::PathExists(env.tarnwick));
