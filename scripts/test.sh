@@ -8,7 +8,8 @@
 #      AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/),
 #   3. clang-format and clang-tidy over the tree (scripts/static-checks.sh),
 #      run before the sanitizer suite so the output ends with its summary.
-# Any failing test, sanitizer report or static finding fails the command.
+# Any failing or skipped test, sanitizer report or static finding fails the
+# command.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
@@ -18,6 +19,23 @@ bash scripts/setup.sh
 
 step() { echo "== $1 (at $((SECONDS / 60))m$((SECONDS % 60))s)"; }
 
+# A skipped (GTEST_SKIP) or disabled case checks nothing, so it fails the
+# suite like a failing one. CTest's JUnit report marks both.
+ran_everything() {
+  local report=$1 left
+  if [ ! -s "$report" ]; then
+    echo "test: CTest wrote no report at $report"
+    return 1
+  fi
+  left=$(grep -c 'status="\(notrun\|disabled\)"' "$report" || true)
+  if [ "$left" -ne 0 ]; then
+    echo "test: $left test(s) did not run (skipped or disabled):"
+    grep -o '<testcase name="[^"]*"[^>]*status="\(notrun\|disabled\)"' "$report" |
+      sed 's/<testcase name="\([^"]*\)".*/  \1/'
+    return 1
+  fi
+}
+
 step "macOS compile check (arm64, x86_64)"
 mac_failed=0
 bash scripts/mac-compile-check.sh build-mac || mac_failed=1
@@ -25,7 +43,10 @@ bash scripts/mac-compile-check.sh build-mac || mac_failed=1
 step "normal build"
 cmake -S "$root" -B build -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 cmake --build build -j "$jobs"
-(cd build && ctest --output-on-failure -j "$jobs" --timeout 600) || normal_failed=1
+rm -f build/ctest-junit.xml build-asan/ctest-junit.xml
+(cd build && ctest --output-on-failure -j "$jobs" --timeout 600 --output-junit ctest-junit.xml) ||
+  normal_failed=1
+ran_everything build/ctest-junit.xml || normal_failed=1
 
 step "sanitizer build (ASan + UBSan, with fuzz targets)"
 CC=clang-14 CXX=clang++-14 cmake -S "$root" -B build-asan -G Ninja \
@@ -44,7 +65,9 @@ export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1:abort_on_error=1:halt_on_erro
 export UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1:halt_on_error=1}
 export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$root/tests/lsan.supp:print_suppressions=0}
 asan_failed=0
-(cd build-asan && ctest --output-on-failure -j "$jobs" --timeout 900 -L 'unit|integration|fuzz') || asan_failed=1
+(cd build-asan && ctest --output-on-failure -j "$jobs" --timeout 900 -L 'unit|integration|fuzz' \
+  --output-junit ctest-junit.xml) || asan_failed=1
+ran_everything build-asan/ctest-junit.xml || asan_failed=1
 
 if [ "${normal_failed:-0}" -ne 0 ] || [ "$asan_failed" -ne 0 ] || [ "$static_failed" -ne 0 ] ||
    [ "$mac_failed" -ne 0 ]; then

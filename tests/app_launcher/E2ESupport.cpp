@@ -128,7 +128,7 @@ std::string Basename(std::string const& p) {
 }  // namespace
 
 pid_t Spawn(std::vector<std::string> const& argv, EnvChanges const& env, std::string const& out,
-            std::string const& err) {
+            std::string const& err, As as) {
     Reaper::Get();
     std::vector<std::string> const envs = BuildEnv(env);
     std::vector<char*> cargv, cenv;
@@ -152,6 +152,8 @@ pid_t Spawn(std::vector<std::string> const& argv, EnvChanges const& env, std::st
         sigset_t none;
         sigemptyset(&none);
         sigprocmask(SIG_SETMASK, &none, nullptr);
+        // Root ignores file modes; the launcher's users do not.
+        if (as == As::User && !testsupport::DropToUser()) _exit(125);
         execve(cargv[0], cargv.data(), cenv.data());
         _exit(127);
     }
@@ -163,10 +165,10 @@ bool WaitFor(pid_t pid, int timeout_ms, int* status) {
 }
 
 int RunCommand(std::vector<std::string> const& argv, EnvChanges const& env, int timeout_ms,
-               std::string* output) {
+               std::string* output, As as) {
     testsupport::TempDir tmp("korvane-cmd");
     std::string const out = tmp / "out";
-    pid_t const pid = Spawn(argv, env, out, out);
+    pid_t const pid = Spawn(argv, env, out, out, as);
     if (pid < 0) return -1;
     int st = 0;
     if (!WaitFor(pid, timeout_ms, &st)) {
@@ -229,16 +231,32 @@ int InfoBuild(std::string const& info_path) {
 bool CopyBundle(std::string const& dest) {
     size_t const slash = dest.rfind('/');
     if (slash == std::string::npos || !testsupport::MakeDirs(dest.substr(0, slash))) return false;
-    return RunCommand({"/bin/cp", "-a", BuiltBundle(), dest}) == 0;
+    // TempDirs are 0700: open the folders on the way below the temporary root.
+    std::string const base = Env("TMPDIR").empty() ? "/tmp" : Env("TMPDIR");
+    for (size_t at = slash; at > base.size() && dest.compare(0, base.size() + 1, base + "/") == 0;
+         at = dest.rfind('/', at - 1))
+        testsupport::OpenToOthers(dest.substr(0, at));
+    return RunCommand({"/bin/cp", "-a", BuiltBundle(), dest}) == 0 &&
+           testsupport::SealForUser(dest);
+}
+
+std::string UserHome(std::string const& tmp, std::string const& name) {
+    std::string const home = tmp + "/" + name;
+    if (!testsupport::OpenToOthers(tmp) || !testsupport::MakeDirs(home) ||
+        !testsupport::GiveToUser(home))
+        return "";
+    return home;
 }
 
 bool RepackBundle(std::string const& bundle, int build, std::string const& stage) {
     std::string const res = bundle + "/Contents/Resources";
-    return RunCommand({KORVANE_CMAKE_COMMAND, std::string("-DUI=") + KORVANE_UI_EXE,
-                       "-DINFO_IN=" + SourceDir() + "/app/bundle/INFO.in",
-                       "-DBUILD=" + std::to_string(build), "-DSTAGE=" + stage,
-                       "-DOUT=" + res + "/package/tarnwick.pkv", "-DINFO_OUT=" + res + "/INFO",
-                       "-P", SourceDir() + "/cmake/MakePackage.cmake"}) == 0;
+    bool const ok =
+        RunCommand({KORVANE_CMAKE_COMMAND, std::string("-DUI=") + KORVANE_UI_EXE,
+                    "-DINFO_IN=" + SourceDir() + "/app/bundle/INFO.in",
+                    "-DBUILD=" + std::to_string(build), "-DSTAGE=" + stage,
+                    "-DOUT=" + res + "/package/tarnwick.pkv", "-DINFO_OUT=" + res + "/INFO", "-P",
+                    SourceDir() + "/cmake/MakePackage.cmake"}) == 0;
+    return ok && testsupport::SealForUser(bundle);
 }
 
 bool Alive(pid_t pid) {

@@ -16,10 +16,15 @@ namespace e2e {
 // Environment changes: a value sets the variable, nullopt unsets it.
 using EnvChanges = std::map<std::string, std::optional<std::string>>;
 
+// Who a started process runs as: the launcher and its clients run as the
+// normal user (testsupport::kUserId, no groups), tools the test needs as root.
+enum class As { User, Root };
+
 // Starts argv[0] (a path) with the test's environment plus `env`; stdout and
-// stderr go to the given files ("" for /dev/null). -1 when it cannot start.
+// stderr go to the given files ("" for /dev/null), opened before the child
+// becomes `as`. -1 when it cannot start.
 pid_t Spawn(std::vector<std::string> const& argv, EnvChanges const& env,
-            std::string const& out = "", std::string const& err = "");
+            std::string const& out = "", std::string const& err = "", As as = As::User);
 
 // Waits for a child (own or reparented) to end: true with its wait status.
 bool WaitFor(pid_t pid, int timeout_ms, int* status = nullptr);
@@ -27,7 +32,7 @@ bool WaitFor(pid_t pid, int timeout_ms, int* status = nullptr);
 // Runs a command to its end: its exit code, or -1 (did not start, killed,
 // timed out).
 int RunCommand(std::vector<std::string> const& argv, EnvChanges const& env = {},
-               int timeout_ms = 60000, std::string* output = nullptr);
+               int timeout_ms = 60000, std::string* output = nullptr, As as = As::Root);
 
 struct LauncherRun {
     pid_t pid = -1;
@@ -38,7 +43,7 @@ struct LauncherRun {
     std::string err;
 };
 
-// Runs <bundle>/Contents/MacOS/korvane-launcher and waits for it.
+// Runs <bundle>/Contents/MacOS/korvane-launcher as the user and waits for it.
 LauncherRun RunLauncher(std::string const& bundle, EnvChanges const& env,
                         std::string const& scratch, int timeout_ms = 30000);
 std::string LauncherExe(std::string const& bundle);
@@ -49,11 +54,17 @@ std::string SourceDir();
 std::string BinaryDir();
 int InfoBuild(std::string const& info_path);  // -1 when unreadable
 
-// A copy of the built bundle at dest (the launcher bundle's name included).
+// A copy of the built bundle at dest (the launcher bundle's name included),
+// owned by root and read-only, as installed applications are; the folders
+// on the way are opened to the user.
 bool CopyBundle(std::string const& dest);
 // Re-packs the demo package of a bundle with another build number (and the
 // bundle's INFO with it), as the build does.
 bool RepackBundle(std::string const& bundle, int build, std::string const& stage);
+
+// A HOME for the user: `dir` created below `tmp` (opened to others) and
+// handed to the user. "" when that fails.
+std::string UserHome(std::string const& tmp, std::string const& name);
 
 // A live process (not a zombie).
 bool Alive(pid_t pid);

@@ -1,17 +1,21 @@
-// The built bundle run as a user would: a fresh HOME (with a space and
-// non-ASCII letters in its path), the offscreen platform, LANG unset or
-// C.UTF-8. Each test checks the installed files, the processes and the log.
+// The built bundle run as a user would: as a normal user (not root), a fresh
+// HOME of its own (with a space and non-ASCII letters in its path), the
+// launcher bundle owned by root and read-only, the offscreen platform, LANG
+// unset or C.UTF-8. Each test checks the installed files, the processes and the log.
 
 #include <gtest/gtest.h>
 #include <signal.h>
 #include <unistd.h>
 
 #include <chrono>
+#include <memory>
+#include <random>
 #include <string>
 #include <thread>
 #include <vector>
 
 #include "tests/app_launcher/E2ESupport.h"
+#include "tests/support/ArchiveBuilder.h"
 #include "tests/support/TestSupport.h"
 
 using namespace e2e;
@@ -31,8 +35,8 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(PathExists(LauncherExe(BuiltBundle())))
             << "build the korvane_bundle target first";
-        home_ = tmp_ / "home ünï çødé";
-        ASSERT_TRUE(testsupport::MakeDirs(home_));
+        home_ = UserHome(tmp_.path(), "home ünï çødé");
+        ASSERT_FALSE(home_.empty());
         korvane_ = home_ + "/.Korvane";
         env_ = {
             {"HOME", home_},
@@ -94,7 +98,7 @@ protected:
     // carries, so a test can tell whether it was replaced or kept.
     pid_t InstallMarked() {
         pid_t const client = Install();
-        EXPECT_TRUE(WriteFile(OldMarker(), "old\n"));
+        EXPECT_TRUE(WriteFile(OldMarker(), "old\n") && testsupport::GiveToUser(OldMarker()));
         return client;
     }
     std::string OldMarker() const {
@@ -102,6 +106,7 @@ protected:
     }
 
     testsupport::TempDir tmp_{"korvane-e2e"};
+    std::unique_ptr<testsupport::TmpfsMount> volume_;  // a HOME of its own size, if any
     std::string home_, korvane_;
     EnvChanges env_;
     int built_build_ = -1;
@@ -212,11 +217,60 @@ TEST_P(LauncherE2E, CorruptPackageKeepsTheOldClient) {
     ExpectClientStarted(old_client);
 }
 
+// A package whose folders are read-only (0555, files 0444 or 0555), as
+// application bundles often are; `big` adds a 3 MB file after them.
+void OfferReadOnlyPackage(std::string const& bundle, int build, bool big) {
+    using testsupport::ArchiveEntry;
+    auto entries = testsupport::ClientBundleEntries(build, ReadFile(KORVANE_UI_EXE));
+    for (ArchiveEntry& e : entries)
+        if (e.kind != ArchiveEntry::Symlink) e.mode &= 0555;
+    if (big) {
+        std::mt19937 rng(static_cast<unsigned>(build));
+        std::string noise(3 << 20, '\0');
+        for (char& c : noise) c = static_cast<char>(rng());
+        entries.push_back(ArchiveEntry::file("Contents/Resources/big.bin", noise, 0444));
+    }
+    std::string const res = bundle + "/Contents/Resources";
+    ASSERT_EQ(testsupport::WriteArchive(res + "/package/tarnwick.pkv", entries), "");
+    ASSERT_TRUE(WriteFile(res + "/INFO", testsupport::InfoText(build), 0444));
+}
+
+TEST_P(LauncherE2E, AFailedReadOnlyUpgradeRestoresTheOldClientAndTheNextInstalls) {
+    // A HOME of 2 MB: the old client fits, the new one runs out of room part-way.
+    volume_ = std::make_unique<testsupport::TmpfsMount>(home_, "2m");
+    ASSERT_TRUE(volume_->ok()) << volume_->reason();
+    ASSERT_TRUE(testsupport::GiveToUser(home_));
+    pid_t const old_client = InstallMarked();
+    ASSERT_GT(old_client, 1);
+    std::string const next = tmp_ / "next/Korvane Client.app";
+    ASSERT_TRUE(CopyBundle(next));
+    OfferReadOnlyPackage(next, built_build_ + 1, true);
+
+    LauncherRun r = Run(next);
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    EXPECT_TRUE(HasMessage(RunLines(r.pid), "Failed to upgrade package")) << ReadFile(LogPath());
+    EXPECT_EQ(InfoBuild(InstalledInfo()), built_build_);
+    EXPECT_EQ(ReadFile(OldMarker()), "old\n") << "the old client was not restored";
+    EXPECT_FALSE(PathExists(korvane_ + "/Korvane.app_tmp"));
+    pid_t const restored = ExpectClientStarted(old_client);
+
+    // The same client without the big file fits: the next start installs it.
+    OfferReadOnlyPackage(next, built_build_ + 1, false);
+    LauncherRun good = Run(next);
+    EXPECT_EQ(good.exit_code, 0) << good.err;
+    EXPECT_FALSE(HasMessage(RunLines(good.pid), "Failed to upgrade package"));
+    EXPECT_EQ(InfoBuild(InstalledInfo()), built_build_ + 1);
+    EXPECT_FALSE(PathExists(OldMarker()));
+    EXPECT_FALSE(PathExists(korvane_ + "/Korvane.app_tmp"));
+    ExpectClientStarted(restored);
+}
+
 TEST_P(LauncherE2E, MigratesThePredecessorFolder) {
     std::string const tarnwick = home_ + "/.Tarnwick";
     ASSERT_TRUE(testsupport::MakeDirs(tarnwick + "/data/sub"));
     ASSERT_TRUE(testsupport::MakeDirs(tarnwick + "/app/Tarnwick.app"));
     ASSERT_TRUE(WriteFile(tarnwick + "/data/sub/notes ü.txt", "keep me\n"));
+    ASSERT_TRUE(testsupport::GiveToUser(tarnwick));
     // The predecessor's client, running with its pid file in ~/.Tarnwick.
     EnvChanges client_env = env_;
     pid_t const old = Spawn({KORVANE_UI_EXE, "--pid-file", tarnwick + "/ui.pid"}, client_env);
@@ -284,6 +338,7 @@ TEST_P(LauncherE2E, SecondLauncherLeavesAtOnce) {
 TEST_P(LauncherE2E, PlainFileNamedLogMeansNoLog) {
     ASSERT_TRUE(testsupport::MakeDirs(korvane_));
     ASSERT_TRUE(WriteFile(korvane_ + "/log", "not a folder\n"));
+    ASSERT_TRUE(testsupport::GiveToUser(korvane_));
     LauncherRun r = Run(BuiltBundle());
     EXPECT_EQ(r.exit_code, 0) << r.err;
     EXPECT_EQ(ReadFile(korvane_ + "/log"), "not a folder\n");

@@ -52,7 +52,7 @@ public:
             while (!xvfb.empty() && (xvfb.back() == '\n')) xvfb.pop_back();
             pid_t const pid = Spawn(
                 {xvfb, ":" + std::to_string(n), "-screen", "0", "1024x768x24", "-nolisten", "tcp"},
-                {});
+                {}, "", "", As::Root);
             for (int i = 0; i < 250; ++i) {
                 if (testsupport::PathExists(sock)) break;
                 if (WaitFor(pid, 0)) break;
@@ -132,9 +132,9 @@ TEST(LauncherWindow, DialogDuringAnUpgradeOnXvfb) {
     if (!x.ok()) GTEST_SKIP() << x.reason();
 
     testsupport::TempDir tmp("korvane-window");
-    std::string const home = tmp / "home ünï";
+    std::string const home = UserHome(tmp.path(), "home ünï");
+    ASSERT_FALSE(home.empty());
     std::string const korvane = home + "/.Korvane";
-    ASSERT_TRUE(testsupport::MakeDirs(home));
     EnvChanges env = {{"HOME", home},
                       {"QT_QPA_PLATFORM", std::string("offscreen")},
                       {"LANG", std::string("C.UTF-8")},

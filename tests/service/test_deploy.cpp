@@ -2,9 +2,12 @@
 // any failure or crash the bundle is the complete new one or, byte for
 // byte, the old one.
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <linux/fs.h>
 #include <signal.h>
 #include <sys/inotify.h>
+#include <sys/ioctl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -228,38 +231,110 @@ TEST_F(DeployUnwritable, AReadOnlyClientFolderRefusesAFirstInstall) {
     EXPECT_EQ(ts::ListTree(env.korvane), "");
 }
 
+// A client bundle with read-only folders (0555) and files, as packaging often makes them.
+std::vector<ts::ArchiveEntry> ReadOnlyBundle(int build) {
+    auto entries = ts::ClientBundleEntries(build);
+    for (auto& e : entries)
+        if (e.kind != ts::ArchiveEntry::Symlink) e.mode &= 0555;
+    return entries;
+}
+
+TEST_F(DeployUnwritable, ReadOnlyClientFoldersAreUpgradedAgainAndAgainWithoutBackups) {
+    ServiceEnv::Materialize(env.app, ReadOnlyBundle(100));
+    OwnHomeAsNobody();
+    // More upgrades than there are backup names.
+    for (int build = 200; build <= 210; ++build) {
+        SCOPED_TRACE("build " + std::to_string(build));
+        env.WritePackage(build, ReadOnlyBundle(build));
+        EXPECT_EQ(ts::RunAsNobody([] { return RunSequence(); }), 0);
+        ASSERT_EQ(Leftovers(env.app), "") << env.Log();
+        ASSERT_TRUE(servicetest::CompleteInstall(env));
+    }
+}
+
+// Sets or clears the immutable attribute, as chattr does: not even the
+// owner or root can remove the file while it is set.
+bool SetImmutable(std::string const& path, bool on) {
+    int const fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOFOLLOW | O_CLOEXEC);
+    if (fd < 0) return false;
+    int flags = 0;
+    bool ok = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+    if (ok) {
+        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        ok = ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+    }
+    close(fd);
+    return ok;
+}
+
 TEST_F(DeployUnwritable, AFailedRollbackIsLoggedAndRepairedByTheNextRun) {
+    std::string const probe = env.root + "/probe";
+    ASSERT_TRUE(ts::WriteFile(probe, "p"));
+    ASSERT_TRUE(SetImmutable(probe, true) && SetImmutable(probe, false))
+        << "the test folder's file system does not keep the immutable attribute";
     env.InstallApp(100);
     std::string const old = TreeDigest(env.app);
-    // The new bundle brings a read-only folder with a file, then breaks off:
-    // the fragment can't be removed by its owner.
+    // The extraction fails after the bundle's own entries: the last one would
+    // pass through a link out of the bundle and is refused.
     auto entries = ts::ClientBundleEntries(200);
-    entries.push_back(ts::ArchiveEntry::dir("Contents/locked", 0555));
-    entries.push_back(ts::ArchiveEntry::file("Contents/locked/f", "x"));
-    entries.push_back(ts::ArchiveEntry::file("Contents/Resources/big.bin", Noise(400000, 5)));
+    entries.push_back(ts::ArchiveEntry::symlink("Contents/out", env.root));
+    entries.push_back(ts::ArchiveEntry::file("Contents/out/escaped", "x"));
     env.WritePackage(200, entries);
-    std::string data = ts::ReadFile(env.package);
-    ASSERT_TRUE(ts::WriteFile(env.package, data.substr(0, data.size() * 2 / 3)));
     OwnHomeAsNobody();
 
-    int rc = ts::RunAsNobody([] {
+    // While the user's launcher extracts, root pins a file of the fragment,
+    // so the rollback cannot remove it. The attribute goes in every case.
+    std::string const pinned = env.app + "/Contents/Resources/INFO";
+    struct Unpin {
+        std::string path;
+        ~Unpin() { SetImmutable(path, false); }
+    } const unpin{pinned};
+    int ask[2], done[2];
+    ASSERT_EQ(pipe2(ask, O_CLOEXEC), 0);
+    ASSERT_EQ(pipe2(done, O_CLOEXEC), 0);
+    bool was_pinned = false;
+    std::thread pinner([&] {
+        char c = 0;
+        if (read(ask[0], &c, 1) != 1) return;
+        was_pinned = SetImmutable(pinned, true);
+        (void)!write(done[1], &c, 1);
+    });
+    int const rc = ts::RunAsNobody([&] {
+        QObject context;
+        bool asked = false;
+        // Entry 5 is the INFO: from entry 6 on it is on disk.
+        QObject::connect(
+            Notify_Adapter::GetInstance(), &Notify_Adapter::sigUpdateProgress, &context,
+            [&](int, int current) {
+                char c = 'p';
+                if (asked || current < 6) return;
+                asked = true;
+                if (write(ask[1], &c, 1) == 1) (void)!read(done[0], &c, 1);
+            },
+            Qt::DirectConnection);
         MacService s;
         return s.PrepareUserEnv() == -1 ? 0 : 1;
     });
+    for (int fd : {ask[1], done[0]}) close(fd);  // the pinner ends if never asked
+    pinner.join();
+    for (int fd : {ask[0], done[1]}) close(fd);
+    ASSERT_TRUE(was_pinned) << "the extraction never reached the INFO";
     EXPECT_EQ(rc, 0);
     std::string const log = env.Log();
-    if (log.find("rollback: failed to remove '" + env.app + "'\n") == std::string::npos)
-        GTEST_SKIP() << "the extractor left the fragment removable";
+    EXPECT_NE(log.find("rollback: failed to remove '" + env.app + "'\n"), std::string::npos) << log;
     EXPECT_NE(
         log.find("rollback: failed to move '" + env.app + "_tmp' back to '" + env.app + "'\n"),
         std::string::npos)
         << log;
 
     // The next start sees the unfinished deployment and puts the old bundle back.
-    MacService s;
-    s.PreUpgrade();
-    EXPECT_TRUE(s.IsNeedUpgrade());
-    EXPECT_EQ(s.HandlePackageUpgrade(), -1);
+    ASSERT_TRUE(SetImmutable(pinned, false));
+    EXPECT_EQ(ts::RunAsNobody([] {
+                  MacService s;
+                  s.PreUpgrade();
+                  return s.IsNeedUpgrade() && s.HandlePackageUpgrade() == -1 ? 0 : 1;
+              }),
+              0);
     EXPECT_EQ(TreeDigest(env.app), old);
     EXPECT_EQ(Leftovers(env.app), "");
 }

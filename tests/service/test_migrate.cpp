@@ -5,6 +5,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <functional>
+#include <vector>
+
 #include "deskui/UIPathManager.h"
 #include "service/mac/mac-service.h"
 #include "tests/service/ServiceTestEnv.h"
@@ -90,6 +93,40 @@ TEST_F(Migrate, AClientFolderThatCannotBeCreatedChangesNothing) {
     EXPECT_EQ(env.CountInLog("Failed to move"), 0u);
 }
 
+// The user's own data, marked read-only: the folder and its subfolders 0555.
+void WriteReadOnlyData(std::string const& dir) {
+    WriteData(dir);
+    for (char const* sub : {"/sub/private", "/sub", ""}) chmod((dir + sub).c_str(), 0555);
+}
+
+// Runs `fn` as the user who owns `trees` (root ignores folder modes).
+int AsOwner(ServiceEnv& env, std::vector<std::string> const& trees, std::function<void()> fn) {
+    chmod(env.root.c_str(), 0755);
+    for (auto const& t : trees)
+        if (!ts::GiveToUser(t)) return -1;
+    return ts::RunAsNobody([&] {
+        fn();
+        return 0;
+    });
+}
+
+TEST_F(Migrate, ReadOnlyDataMovesAndKeepsItsModes) {
+    WriteReadOnlyData(env.tarnwick + "/data");
+    std::string const data = TreeDigest(env.tarnwick + "/data");
+    ASSERT_EQ(AsOwner(env, {env.home}, [this] { service.MigrateService(); }), 0);
+    EXPECT_EQ(TreeDigest(env.korvane + "/data"), data) << env.Log();
+    EXPECT_FALSE(ts::PathExists(env.tarnwick));
+}
+
+TEST_F(Migrate, AReadOnlyAppFolderIsRemoved) {
+    ts::MakeDirs(env.tarnwick + "/app/Tarnwick.app/Contents");
+    ts::WriteFile(env.tarnwick + "/app/Tarnwick.app/Contents/x", "x", 0444);
+    for (char const* d : {"/app/Tarnwick.app/Contents", "/app/Tarnwick.app", "/app"})
+        chmod((env.tarnwick + d).c_str(), 0555);
+    ASSERT_EQ(AsOwner(env, {env.home}, [this] { service.RemoveAgedFolders(); }), 0);
+    EXPECT_FALSE(ts::PathExists(env.tarnwick + "/app")) << env.Log();
+}
+
 // The two folders on two volumes: the move copies, and either everything
 // arrives with its permission bits or nothing does.
 class MigrateAcrossVolumes : public ::testing::Test {
@@ -122,6 +159,22 @@ TEST_F(MigrateAcrossVolumes, EverythingArrivesWithItsPermissionBits) {
     MacService service;
     service.MigrateService();
     EXPECT_EQ(TreeDigest(new_dir + "/data"), data);
+    EXPECT_FALSE(ts::PathExists(old_dir));
+}
+
+TEST_F(MigrateAcrossVolumes, ReadOnlyDataArrivesWithItsModesAndTheSourceGoes) {
+    Mount("4m");
+    ASSERT_TRUE(old_volume->ok() && new_volume->ok())
+        << old_volume->reason() << new_volume->reason();
+    WriteReadOnlyData(old_dir + "/data");
+    std::string const data = TreeDigest(old_dir + "/data");
+    ASSERT_EQ(AsOwner(env, {env.root + "/vol1", env.root + "/vol2"},
+                      [] {
+                          MacService service;
+                          service.MigrateService();
+                      }),
+              0);
+    EXPECT_EQ(TreeDigest(new_dir + "/data"), data) << env.Log();
     EXPECT_FALSE(ts::PathExists(old_dir));
 }
 

@@ -57,6 +57,8 @@ void SentinelRecord(int sig) {
 [[noreturn]] void SentinelMain(int fd, bool own_session) {
     // Only async-signal-safe calls here: the test has threads.
     if (own_session) setsid();
+    // The user's processes, so that a wrong kill() of the launcher reaches them.
+    if (!testsupport::DropToUser()) _exit(125);
     g_sentinel_fd = fd;
     struct sigaction sa;
     memset(&sa, 0, sizeof(sa));

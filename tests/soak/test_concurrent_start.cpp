@@ -38,11 +38,11 @@ protected:
     void SetUp() override {
         ASSERT_TRUE(PathExists(e2e::LauncherExe(e2e::BuiltBundle())))
             << "build the korvane_bundle target first";
-        home_ = tmp_ / "home";
+        home_ = e2e::UserHome(tmp_.path(), "home");
+        ASSERT_FALSE(home_.empty());
         korvane_ = home_ + "/.Korvane";
         app_ = korvane_ + "/Korvane.app";
         bundle_ = tmp_ / "launcher/Korvane Client.app";
-        ASSERT_TRUE(testsupport::MakeDirs(home_));
         ASSERT_TRUE(e2e::CopyBundle(bundle_));
     }
 
@@ -102,6 +102,7 @@ protected:
                 dup2(devnull, 0);
                 dup2(devnull, 1);
                 dup2(devnull, 2);
+                if (!testsupport::DropToUser()) _exit(125);
                 execve(argv[0], argv, cenv.data());
                 _exit(127);
             }
@@ -184,6 +185,7 @@ TEST_F(ConcurrentStarts, OneLauncherInstallsAndUpgradesTheOthersLeave) {
     std::string const tarnwick = home_ + "/.Tarnwick";
     ASSERT_TRUE(testsupport::MakeDirs(tarnwick + "/data"));
     ASSERT_TRUE(WriteFile(tarnwick + "/data/notes.txt", "keep me\n"));
+    ASSERT_TRUE(testsupport::GiveToUser(tarnwick));
     pid_t const old_client =
         e2e::Spawn({KORVANE_UI_EXE}, {{"HOME", home_},
                                       {"KORVANE_UI_PID_FILE", tarnwick + "/ui.pid"},

@@ -84,6 +84,7 @@ public:
         ASSERT_TRUE(PathExists(exe)) << "build the korvane_bundle target first";
         // The HOME is a tmpfs of its own, so a run can find it full.
         home_ = tmp_ / "home ü soak";
+        ASSERT_TRUE(testsupport::OpenToOthers(tmp_.path()));
         testsupport::TmpfsMount mount(home_, "48m");
         ASSERT_TRUE(mount.ok()) << mount.reason();
         korvane_ = home_ + "/.Korvane";
@@ -434,6 +435,7 @@ private:
         ASSERT_TRUE(MakeDirs(tarnwick_ + "/app/Tarnwick.app/Contents"));
         ASSERT_TRUE(WriteFile(tarnwick_ + "/app/Tarnwick.app/Contents/old", "old app\n"));
         if (client) {
+            ASSERT_TRUE(testsupport::GiveToUser(home_));
             pid_t const pid =
                 e2e::Spawn({KORVANE_UI_EXE}, {{"HOME", home_},
                                               {"KORVANE_UI_PID_FILE", tarnwick_ + "/ui.pid"},
@@ -496,6 +498,8 @@ private:
         std::string const out = scratch_ + "/run.out", err = scratch_ + "/run.err";
         struct stat st;
         ino_t const old_mark = lstat(mark_.c_str(), &st) == 0 ? st.st_ino : 0;
+        // What the test planted as root becomes the user's, as the user's own files are.
+        ASSERT_TRUE(testsupport::GiveToUser(home_));
         auto const t0 = std::chrono::steady_clock::now();
         pid_t const pid = e2e::Spawn({e2e::LauncherExe(bundle_)}, env, out, err);
         ASSERT_GT(pid, 1);

@@ -157,12 +157,50 @@ std::string ListTree(std::string const& root) {
     return s;
 }
 
+bool DropToUser() {
+    if (setgroups(0, nullptr) != 0 && IsRoot()) return false;
+    return setgid(kGroupId) == 0 && setuid(kUserId) == 0;
+}
+
+namespace {
+// Applies `fn` to every entry below and including `path`, links not followed.
+bool ForTree(std::string const& path, bool (*fn)(std::string const&, struct stat const&)) {
+    struct stat st;
+    if (lstat(path.c_str(), &st) != 0) return false;
+    bool ok = true;
+    if (S_ISDIR(st.st_mode)) {
+        if (DIR* d = opendir(path.c_str())) {
+            while (dirent* e = readdir(d)) {
+                if (strcmp(e->d_name, ".") != 0 && strcmp(e->d_name, "..") != 0)
+                    ok = ForTree(path + "/" + e->d_name, fn) && ok;
+            }
+            closedir(d);
+        }
+    }
+    return fn(path, st) && ok;
+}
+}  // namespace
+
+bool GiveToUser(std::string const& path) {
+    return ForTree(path, [](std::string const& p, struct stat const&) {
+        return lchown(p.c_str(), kUserId, kGroupId) == 0;
+    });
+}
+
+bool OpenToOthers(std::string const& dir) { return chmod(dir.c_str(), 0755) == 0; }
+
+bool SealForUser(std::string const& path) {
+    return ForTree(path, [](std::string const& p, struct stat const& st) {
+        if (S_ISLNK(st.st_mode)) return lchown(p.c_str(), 0, 0) == 0;
+        return lchown(p.c_str(), 0, 0) == 0 && chmod(p.c_str(), st.st_mode & 07555) == 0;
+    });
+}
+
 int RunAsNobody(std::function<int()> const& fn) {
     pid_t pid = fork();
     if (pid < 0) return -1;
     if (pid == 0) {
-        if (setgroups(0, nullptr) != 0 && IsRoot()) _exit(125);
-        if (setgid(65534) != 0 || setuid(65534) != 0) _exit(125);
+        if (!DropToUser()) _exit(125);
         _exit(fn());
     }
     int status = 0;

@@ -62,7 +62,21 @@ bool PathExists(std::string const& path);  // lstat succeeds
 void RemoveTree(std::string const& path);  // best effort, never follows links
 // All paths below root (relative, sorted), folders with a trailing '/'.
 std::string ListTree(std::string const& root);
-// Exit status of `fn` run in a forked child as uid/gid 65534 (nobody);
+// The normal user the launcher runs as in tests: nobody, with no rights
+// beyond its own files.
+constexpr uid_t kUserId = 65534;
+constexpr gid_t kGroupId = 65534;
+// In a forked child only: becomes that user with no supplementary groups.
+bool DropToUser();
+// Hands a tree to that user (never following links), as a user's own files.
+bool GiveToUser(std::string const& path);
+// Makes a folder (a TempDir) passable and readable for others, so that the
+// user reaches what the test builds below it.
+bool OpenToOthers(std::string const& dir);
+// Leaves a tree to root and takes every write bit away, as an installed
+// application bundle is to its users.
+bool SealForUser(std::string const& path);
+// Exit status of `fn` run in a forked child as that user;
 // -1 when the child could not be started. fn returns the exit code.
 int RunAsNobody(std::function<int()> const& fn);
 bool IsRoot();
