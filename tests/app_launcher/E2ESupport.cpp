@@ -241,7 +241,7 @@ bool CopyBundle(std::string const& dest) {
 }
 
 std::string UserHome(std::string const& tmp, std::string const& name) {
-    std::string const home = tmp + "/" + name;
+    std::string home = tmp + "/" + name;
     if (!testsupport::OpenToOthers(tmp) || !testsupport::MakeDirs(home) ||
         !testsupport::GiveToUser(home))
         return "";
