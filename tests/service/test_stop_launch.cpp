@@ -10,6 +10,7 @@
 
 #include <atomic>
 #include <chrono>
+#include <memory>
 #include <thread>
 
 #include "fs/file-op-platform.h"
@@ -103,21 +104,28 @@ TEST_F(Stop, AMalformedPidFileSignalsNothing) {
 }
 
 TEST_F(Stop, APidReusedByALaterProcessIsLeftAlone) {
-    Client client(env.home, {"--pid-file", env.root + "/real.pid", "--lifetime", "60"});
-    ASSERT_TRUE(client.WaitForPidFile(env.root + "/real.pid", client.pid()));
     ts::MakeDirs(env.korvane);
-    ASSERT_TRUE(ts::WriteFile(pid_file(), "pid=" + std::to_string(client.pid()) + "\n"));
-    // The pid file was written a minute before this process existed.
-    struct timeval times[2];
-    gettimeofday(&times[0], nullptr);
-    times[0].tv_sec -= 60;
-    times[1] = times[0];
-    ASSERT_EQ(utimes(pid_file().c_str(), times), 0);
+    // A live client, and a pid file naming it that was written `age` seconds ago.
+    auto client_with_pid_file = [&](int age) {
+        auto c = std::make_unique<Client>(
+            env.home,
+            std::vector<std::string>{"--pid-file", env.root + "/real.pid", "--lifetime", "60"});
+        EXPECT_TRUE(c->WaitForPidFile(env.root + "/real.pid", c->pid()));
+        EXPECT_TRUE(ts::WriteFile(pid_file(), "pid=" + std::to_string(c->pid()) + "\n"));
+        struct timeval times[2];
+        gettimeofday(&times[0], nullptr);
+        times[0].tv_sec -= age;
+        times[1] = times[0];
+        EXPECT_EQ(utimes(pid_file().c_str(), times), 0);
+        return c;
+    };
+    // Written a minute before this process existed: another process's number.
+    auto client = client_with_pid_file(60);
     MacService s;
     EXPECT_LT(Seconds([&] { s.StopService(); }), 0.5);
-    EXPECT_FALSE(client.WaitExited(0.3));
+    EXPECT_FALSE(client->WaitExited(0.3));
     EXPECT_EQ(
-        env.CountInLog("process " + std::to_string(client.pid()) + " started after pid file '" +
+        env.CountInLog("process " + std::to_string(client->pid()) + " started after pid file '" +
                        pid_file() + "' was written, not signalling it\n"),
         1u);
 
@@ -128,24 +136,15 @@ TEST_F(Stop, APidReusedByALaterProcessIsLeftAlone) {
     });
     s.StopService();
     fsplatform::SetFsTypeProbe(nullptr);
-    EXPECT_TRUE(client.WaitExited(5));
+    EXPECT_TRUE(client->WaitExited(5));
     EXPECT_EQ(env.CountInLog("pid file '" + pid_file() +
                              "' lies on a network volume, its time is not compared\n"),
               1u);
-}
 
-TEST_F(Stop, APidFileWrittenWithinTheAllowanceIsTheClient) {
-    Client client(env.home, {"--pid-file", env.root + "/real.pid", "--lifetime", "60"});
-    ASSERT_TRUE(client.WaitForPidFile(env.root + "/real.pid", client.pid()));
-    ts::MakeDirs(env.korvane);
-    ASSERT_TRUE(ts::WriteFile(pid_file(), "pid=" + std::to_string(client.pid()) + "\n"));
-    struct timeval times[2];
-    MacService s;
-    gettimeofday(&times[0], nullptr);
-    times[1] = times[0];
-    ASSERT_EQ(utimes(pid_file().c_str(), times), 0);
+    // Within the allowance the process is the client and is stopped.
+    auto current = client_with_pid_file(0);
     s.StopService();
-    EXPECT_TRUE(client.WaitExited(5));
+    EXPECT_TRUE(current->WaitExited(5));
 }
 
 // ---- Hostile pid values, in a private pid namespace ----
