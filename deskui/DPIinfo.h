@@ -1,5 +1,5 @@
 #pragma once
-// Scale factor of the primary screen, for widgets sized in fixed pixels.
+// The scaling that widgets sized in fixed pixels need beyond what Qt does.
 
 #include <QString>
 
@@ -7,7 +7,7 @@ class DPIinfo {
 public:
     static DPIinfo* getInstance();
 
-    // Device pixel ratio of the primary screen; 1.0 when no screen is known.
+    // 1.0: Qt already scales widget units to the screen's pixels.
     double getDPI() const;
     // The sheet adjusted to the scale factor. Our sheets hold no sizes, so
     // this returns it unchanged.

@@ -181,11 +181,10 @@ TEST(VeltraneLocale, DefaultLanguageFollowsTheUsersEnvironment) {
     EXPECT_EQ(RunHelper({"lang"}, with("LANG", "fi_FI.UTF-8")), "enu");
 }
 
-TEST(DPIinfo, ScaleFactorComesFromThePrimaryScreen) {
-    // No application object in this process: nothing better is known.
+TEST(DPIinfo, QtsOwnScalingIsNotAppliedTwice) {
     EXPECT_DOUBLE_EQ(DPIinfo::getInstance()->getDPI(), 1.0);
     EXPECT_EQ(RunHelper({"dpi"}, {{"QT_SCALE_FACTOR", ""}}), "1.00");
-    EXPECT_EQ(RunHelper({"dpi"}, {{"QT_SCALE_FACTOR", "2"}}), "2.00");
+    EXPECT_EQ(RunHelper({"dpi"}, {{"QT_SCALE_FACTOR", "2"}}), "1.00");
     QString const sheet = "QProgressDialog { background: white; }";
     EXPECT_EQ(DPIinfo::getInstance()->getScaledStyleSheet(sheet), sheet);
 }
