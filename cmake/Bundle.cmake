@@ -1,5 +1,7 @@
-# Assembles "Korvane Client.app" around the launcher executable:
-#   Contents/MacOS/korvane-launcher             (on macOS: "Korvane Client")
+# Assembles "Korvane Client.app" around the launcher executable, the same
+# layout on every platform:
+#   Contents/Info.plist                         (from app/bundle/Info.plist.in)
+#   Contents/MacOS/korvane-launcher
 #   Contents/Resources/{INFO, package/tarnwick.pkv, images/ico_72_tarnwick.png, log/launcher.debug}
 #   Contents/Frameworks/plugins/platforms/...   (the launcher's only plug-in path)
 set(KORVANE_BUNDLE_DIR "${PROJECT_BINARY_DIR}/Korvane Client.app" CACHE INTERNAL "")
@@ -11,20 +13,16 @@ function(korvane_assemble_bundle launcher)
   set(res "${contents}/Resources")
   set(bundle_src "${KORVANE_ROOT}/app/bundle")
 
-  if(APPLE)
-    # A real .app: the bundle takes the executable's name, so the executable
-    # is "Korvane Client" there (start-up only relies on Contents/MacOS).
-    set_target_properties(${launcher} PROPERTIES
-      MACOSX_BUNDLE ON
-      OUTPUT_NAME "Korvane Client"
-      MACOSX_BUNDLE_BUNDLE_NAME "Korvane Client"
-      MACOSX_BUNDLE_GUI_IDENTIFIER "com.korvane.client.launcher"
-      MACOSX_BUNDLE_SHORT_VERSION_STRING "${KORVANE_MAJOR_VERSION}.${KORVANE_MINOR_VERSION}"
-      MACOSX_BUNDLE_BUNDLE_VERSION "${KORVANE_BUILD_VERSION}"
-      RUNTIME_OUTPUT_DIRECTORY "${PROJECT_BINARY_DIR}")
-  else()
-    set_target_properties(${launcher} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${contents}/MacOS")
-  endif()
+  # One layout for both platforms, assembled here rather than through
+  # MACOSX_BUNDLE, which would name the executable after the bundle.
+  set_target_properties(${launcher} PROPERTIES RUNTIME_OUTPUT_DIRECTORY "${contents}/MacOS")
+  set(PLIST_EXECUTABLE "korvane-launcher")
+  set(PLIST_IDENTIFIER "com.korvane.client.launcher")
+  set(PLIST_NAME "Korvane Client")
+  set(PLIST_SHORT_VERSION "${KORVANE_MAJOR_VERSION}.${KORVANE_MINOR_VERSION}")
+  set(PLIST_BUILD "${KORVANE_BUILD_VERSION}")
+  set(PLIST_MIN_SYSTEM "${CMAKE_OSX_DEPLOYMENT_TARGET}")
+  configure_file("${bundle_src}/Info.plist.in" "${contents}/Info.plist" @ONLY)
 
   # Repack when the build number changes, whatever the generator.
   set(version_stamp "${PROJECT_BINARY_DIR}/package-version.txt")
@@ -41,10 +39,10 @@ function(korvane_assemble_bundle launcher)
     OUTPUT "${res}/package/tarnwick.pkv" "${res}/INFO"
     COMMAND "${CMAKE_COMMAND}" -DUI=$<TARGET_FILE:korvane-ui> -DINFO_IN=${bundle_src}/INFO.in
             -DBUILD=${KORVANE_BUILD_VERSION} -DMAJOR=${KORVANE_MAJOR_VERSION}
-            -DMINOR=${KORVANE_MINOR_VERSION} -DSTAGE=${PROJECT_BINARY_DIR}/package-stage
+            -DMINOR=${KORVANE_MINOR_VERSION} -DMIN_SYSTEM=${CMAKE_OSX_DEPLOYMENT_TARGET} -DSTAGE=${PROJECT_BINARY_DIR}/package-stage
             -DOUT=${res}/package/tarnwick.pkv -DINFO_OUT=${res}/INFO
             -P "${KORVANE_ROOT}/cmake/MakePackage.cmake"
-    DEPENDS korvane-ui "${bundle_src}/INFO.in" "${KORVANE_ROOT}/cmake/MakePackage.cmake" "${version_stamp}"
+    DEPENDS korvane-ui "${bundle_src}/INFO.in" "${bundle_src}/Info.plist.in" "${KORVANE_ROOT}/cmake/MakePackage.cmake" "${version_stamp}"
     COMMENT "Packing the demo client package (build ${KORVANE_BUILD_VERSION})"
     VERBATIM)
 
@@ -73,12 +71,14 @@ function(korvane_assemble_bundle launcher)
     find_program(MACDEPLOYQT macdeployqt)
     if(MACDEPLOYQT)
       # macdeployqt puts plug-ins in Contents/PlugIns, with their Qt
-      # references rewritten against the bundle; move them to the path
-      # start-up uses.
+      # references rewritten against the bundle, and writes a qt.conf that
+      # points there; move them to the path start-up uses and point qt.conf
+      # at it too.
       add_custom_command(TARGET korvane_bundle POST_BUILD
         COMMAND "${MACDEPLOYQT}" "${KORVANE_BUNDLE_DIR}"
         COMMAND "${CMAKE_COMMAND}" -E copy_directory "${contents}/PlugIns" "${contents}/Frameworks/plugins"
         COMMAND "${CMAKE_COMMAND}" -E remove_directory "${contents}/PlugIns"
+        COMMAND "${CMAKE_COMMAND}" -E copy "${bundle_src}/qt.conf" "${res}/qt.conf"
         VERBATIM)
     else()
       message(WARNING "macdeployqt not found: the bundle gets no Qt plug-ins and will not start")

@@ -1,6 +1,7 @@
 # Builds a client package (a tar.gz of a Korvane.app bundle's Contents).
 #   cmake -DUI=<korvane-ui> -DINFO_IN=<INFO.in> -DBUILD=<n> -DSTAGE=<dir> -DOUT=<file.pkv>
-#         [-DMAJOR=1] [-DMINOR=0] [-DOVERLAY=1] [-DINFO_OUT=<file>] -P MakePackage.cmake
+#         [-DMAJOR=1] [-DMINOR=0] [-DOVERLAY=1] [-DMIN_SYSTEM=10.13] [-DINFO_OUT=<file>]
+#         -P MakePackage.cmake
 # INFO_OUT, when given, receives the same INFO (the launcher bundle's own copy).
 foreach(var UI INFO_IN BUILD STAGE OUT)
   if(NOT DEFINED ${var})
@@ -19,6 +20,9 @@ endif()
 if(NOT DEFINED OVERLAY)
   set(OVERLAY 1)
 endif()
+if(NOT DEFINED MIN_SYSTEM)
+  set(MIN_SYSTEM 10.13)
+endif()
 
 set(KORVANE_MAJOR_VERSION ${MAJOR})
 set(KORVANE_MINOR_VERSION ${MINOR})
@@ -31,6 +35,14 @@ file(MAKE_DIRECTORY "${c}/MacOS" "${c}/Resources" "${c}/Frameworks/KorvaneCore.f
 file(COPY "${UI}" DESTINATION "${c}/MacOS"
      FILE_PERMISSIONS OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 configure_file("${INFO_IN}" "${c}/Resources/INFO" @ONLY)
+# Without it macOS cannot open the installed client.
+set(PLIST_EXECUTABLE "korvane-ui")
+set(PLIST_IDENTIFIER "com.korvane.client")
+set(PLIST_NAME "Korvane")
+set(PLIST_SHORT_VERSION "${MAJOR}.${MINOR}")
+set(PLIST_BUILD "${BUILD}")
+set(PLIST_MIN_SYSTEM "${MIN_SYSTEM}")
+configure_file("${CMAKE_CURRENT_LIST_DIR}/../app/bundle/Info.plist.in" "${c}/Info.plist" @ONLY)
 file(WRITE "${c}/Resources/README.txt" "Korvane Client demo package, build ${BUILD}.\n")
 # A framework-style layout with relative links, as real client bundles have.
 file(WRITE "${c}/Frameworks/KorvaneCore.framework/Versions/5/KorvaneCore" "demo framework, build ${BUILD}\n")
