@@ -16,6 +16,7 @@
 
 #include "app/Notify_Adapter.h"
 #include "app/StrTable.h"
+#include "extract/quarantine.h"
 
 #define KLOG_SOURCE "extractor"
 #define KLOG_COMPONENT "extractor_debug"
@@ -323,6 +324,9 @@ int Extractor::Extract() {
         return -1;
     }
     KLOG(Debug, "decompress from '%s' to '%s'\n", archive_path.c_str(), dest_dir.c_str());
+    // Mac metadata is written through temporary files, which releases before
+    // 3.8.3 put in the working folder: "/" and read-only for a Finder start.
+    KLOG(Debug, "libarchive: %s\n", archive_version_details());
     QString label = StrTable::LoadStr(542);
     if (label.contains(QLatin1String("%1")))  // a translation may drop it; arg() would warn
         label = label.arg(StrTable::LoadStr(866));
@@ -403,6 +407,7 @@ int Extractor::Extract() {
             }
         }
 
+        quarantine::DropFromEntry(entry);
         r = archive_read_extract2(reader.get(), entry, writer.get());
         if (r != ARCHIVE_OK) {
             KLOG(Error, "archive_read_extract2 failed: '%s'\n", ErrText(writer.get()));
@@ -414,6 +419,7 @@ int Extractor::Extract() {
             KLOG(Error, "archive_write_finish_entry failed: '%s'\n", ErrText(writer.get()));
             return -1;
         }
+        quarantine::RemoveFromPath(path);
         ++done;
     }
 }

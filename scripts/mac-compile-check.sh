@@ -3,7 +3,8 @@
 # architectures with Zig's C++ compiler, which carries the macOS SDK's C and
 # C++ headers. Nothing is linked or run. A warning in our own code fails the
 # check like an error; Qt, ICU, libarchive and zlib headers come from Debian's
-# packages as system headers, and CoreServices from cmake/macos-stub.
+# packages as system headers, and CoreServices and <sys/xattr.h> (which zig
+# lacks) from cmake/macos-stub.
 #
 # The sources are every *.cpp under the product folders, so a new source is
 # checked without being listed; the Linux twins (*-linux.cpp) are left out.

@@ -21,6 +21,7 @@
 #include "app/Notify_Adapter.h"
 #include "app/StrTable.h"
 #include "extract/extractor.h"
+#include "extract/quarantine.h"
 #include "log/Logger.h"
 #include "tests/support/ArchiveBuilder.h"
 #include "tests/support/TestSupport.h"
@@ -528,6 +529,27 @@ TEST_F(ExtractTest, InvalidArguments) {
     y.archive_path.clear();
     EXPECT_EQ(y.Count(), -1);
     EXPECT_EQ(y.copy_data(nullptr, nullptr), -1);
+}
+
+// A package made on a Mac may carry the quarantine mark among an entry's
+// attributes; only that one goes, the others keep their values and order.
+TEST(Quarantine, OnlyTheMarkIsDroppedFromAnEntry) {
+    struct archive_entry* e = archive_entry_new();
+    archive_entry_xattr_add_entry(e, "com.apple.FinderInfo", "tag", 3);
+    archive_entry_xattr_add_entry(e, quarantine::kAttribute, "0081;5f;Safari;", 15);
+    archive_entry_xattr_add_entry(e, "user.comment", "", 0);
+    EXPECT_TRUE(quarantine::DropFromEntry(e));
+    std::vector<std::pair<std::string, std::string>> seen;
+    ASSERT_EQ(archive_entry_xattr_reset(e), 2);
+    char const* name = nullptr;
+    void const* value = nullptr;
+    size_t size = 0;
+    while (archive_entry_xattr_next(e, &name, &value, &size) == ARCHIVE_OK)
+        seen.emplace_back(name, std::string(static_cast<char const*>(value), size));
+    EXPECT_EQ(seen, (std::vector<std::pair<std::string, std::string>>{
+                        {"com.apple.FinderInfo", "tag"}, {"user.comment", ""}}));
+    EXPECT_FALSE(quarantine::DropFromEntry(e)) << "nothing left to drop";
+    archive_entry_free(e);
 }
 
 TEST_F(ExtractTest, ListPrintsEveryEntryAndToleratesDamage) {
