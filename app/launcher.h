@@ -31,6 +31,11 @@ public:
     void QuitThread();
     void JoinThread();
 
+    // Without the single-instance guard another launcher may be changing
+    // the same files: the run then only launches the installed client.
+    // Call before Start.
+    void SetChangesAllowed(bool allowed) { changes_allowed_ = allowed; }
+
 signals:
     void sigServiceDone();
     void sigShowMsg();
@@ -43,6 +48,7 @@ public slots:
 private:
     HandlerThread* thread_;
     Service* service_;
+    bool changes_allowed_ = true;
 };
 
 class Launcher : public QObject {
@@ -55,6 +61,7 @@ public:
 
     void Run();
     void Start();
+    Worker* worker() { return worker_; }
 
     // The progress dialog, created on first use: a start with nothing to
     // upgrade never needs a window, and building one costs as much as a

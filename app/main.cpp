@@ -70,6 +70,10 @@ int main(int argc, char** argv) {
         KLOG(Debug, "app has already launched, return\n");
         return 0;
     }
+    if (!app.isGuarded())
+        KLOG(Error, "single-instance lock '%s' unavailable: %s\n",
+             QtSingleApplication::lockFilePath(QDir::homePath()).toUtf8().constData(),
+             app.guardError().toUtf8().constData());
 
     startup::UiStart const ui =
         startup::StartUserInterface(VeltraneLocale::getInstance()->getDefaultLanguage());
@@ -77,6 +81,7 @@ int main(int argc, char** argv) {
          ui.translated ? 1 : 0, ui.font_family.toUtf8().constData());
 
     auto* launcher = new Launcher;
+    launcher->worker()->SetChangesAllowed(app.isGuarded());
     launcher->Run();
     launcher->Start();
     int const code = app.exec();

@@ -17,13 +17,26 @@
 // cannot both win. Each home folder has its own file.
 namespace {
 
-int AcquireLock(QString const& path, bool* held) {
-    *held = false;
-    QByteArray const name = QFile::encodeName(path);
+int OpenLock(QByteArray const& name) {
     int fd = -1;
     do {
         fd = ::open(name.constData(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
     } while (fd < 0 && errno == EINTR);
+    return fd;
+}
+
+int AcquireLock(QString const& path, bool* held) {
+    *held = false;
+    QByteArray const name = QFile::encodeName(path);
+    int fd = OpenLock(name);
+    // A lock file that cannot be opened (a link, another owner's file, no
+    // permission) is replaced when the folder allows it: the lock is only
+    // ever a name to flock, it holds nothing.
+    struct stat st;
+    if (fd < 0 && errno != ENOENT && ::lstat(name.constData(), &st) == 0 && !S_ISDIR(st.st_mode) &&
+        ::access(QFile::encodeName(QFileInfo(path).absolutePath()).constData(), W_OK) == 0 &&
+        ::unlink(name.constData()) == 0)
+        fd = OpenLock(name);
     if (fd < 0) return -1;
     int r;
     do {
@@ -55,10 +68,9 @@ QtSingleApplication::QtSingleApplication(int& argc, char** argv, bool /*gui*/)
         if (errno == EWOULDBLOCK) {
             running_ = true;
         } else {
-            // Without a usable lock file we cannot tell; starting is better
-            // than refusing to start at all.
-            qWarning("single-instance lock %s unavailable: %s", qPrintable(path),
-                     qPrintable(qt_error_string(errno)));
+            // Without a usable lock we cannot tell whether another launcher
+            // runs; the caller decides what may still be done safely.
+            guard_error_ = qt_error_string(errno);
         }
     }
 }

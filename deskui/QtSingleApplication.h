@@ -14,6 +14,10 @@ public:
 
     // True when another launcher of the same user (same home folder) runs.
     bool isRunning() const { return running_; }
+    // True when this launcher holds the guard. When neither this nor
+    // isRunning() holds, nobody can tell, and guardError() says why.
+    bool isGuarded() const { return lock_fd_ >= 0; }
+    QString const& guardError() const { return guard_error_; }
 
     // Where the guard lives for the given home folder.
     static QString lockFilePath(const QString& homePath);
@@ -21,4 +25,5 @@ public:
 private:
     int lock_fd_ = -1;
     bool running_ = false;
+    QString guard_error_;
 };

@@ -4,9 +4,12 @@
 // unset or C.UTF-8. Each test checks the installed files, the processes and the log.
 
 #include <gtest/gtest.h>
+
 #include <signal.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <random>
@@ -100,6 +103,15 @@ protected:
         pid_t const client = Install();
         EXPECT_TRUE(WriteFile(OldMarker(), "old\n") && testsupport::GiveToUser(OldMarker()));
         return client;
+    }
+    // Installs, stops that client and makes the install look older than the
+    // package; the stopped client's pid, or -1.
+    pid_t InstallOlderAndStop() {
+        pid_t const client = Install();
+        if (client <= 1) return -1;
+        kill(client, SIGTERM);
+        if (!WaitFor(client, 5000)) return -1;
+        return WriteFile(InstalledInfo(), "[Version]\nbuild_version=1\n") ? client : -1;
     }
     std::string OldMarker() const {
         return korvane_ + "/Korvane.app/Contents/Resources/old-only.txt";
@@ -287,13 +299,9 @@ TEST_P(LauncherE2E, MigratesThePredecessorFolder) {
 }
 
 TEST_P(LauncherE2E, SecondLauncherLeavesAtOnce) {
-    pid_t const first_client = Install();
-    ASSERT_GT(first_client, 1);
-    kill(first_client, SIGTERM);
-    ASSERT_TRUE(WaitFor(first_client, 5000));
     // An older install and a client that takes 4 s to stop keep the first
     // launcher busy in its upgrade.
-    ASSERT_TRUE(WriteFile(InstalledInfo(), "[Version]\nbuild_version=1\n"));
+    ASSERT_GT(InstallOlderAndStop(), 1);
     EnvChanges slow = env_;
     slow["KORVANE_UI_EXIT_DELAY"] = std::string("4");
     slow["KORVANE_UI_LIFETIME"] = std::string("60");
@@ -333,6 +341,26 @@ TEST_P(LauncherE2E, SecondLauncherLeavesAtOnce) {
     EXPECT_EQ(InfoBuild(InstalledInfo()), built_build_);
     EXPECT_FALSE(Alive(slow_client));
     ExpectClientStarted(slow_client);
+}
+
+// When the lock cannot be had at all, nobody can tell whether another
+// launcher is upgrading: this one changes nothing and starts what is installed.
+TEST_P(LauncherE2E, WithoutTheGuardOnlyTheInstalledClientStarts) {
+    pid_t const client = InstallOlderAndStop();
+    ASSERT_GT(client, 1);
+    std::string const lock = korvane_ + "/.launcher.lock";
+    ASSERT_EQ(unlink(lock.c_str()), 0);
+    ASSERT_TRUE(testsupport::MakeDirs(lock));  // nothing to flock, nothing to replace
+
+    LauncherRun r = Run(BuiltBundle());
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    std::vector<std::string> const lines = RunLines(r.pid);
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](std::string const& l) {
+        return MessageOf(l).rfind("single-instance lock '" + lock + "' unavailable: ", 0) == 0;
+    }));
+    EXPECT_TRUE(HasMessage(lines, "no single-instance guard, skipping the upgrade in this run"));
+    EXPECT_EQ(InfoBuild(InstalledInfo()), 1) << "no upgrade without the guard";
+    ExpectClientStarted(client);
 }
 
 TEST_P(LauncherE2E, PlainFileNamedLogMeansNoLog) {

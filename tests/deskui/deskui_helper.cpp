@@ -1,7 +1,7 @@
 // deskui_helper lang            prints VeltraneLocale's code for this environment
 // deskui_helper dpi             prints DPIinfo::getDPI() with an application up
-// deskui_helper single [gate]   constructs the application, prints "first" or
-//                               "running", then holds it until SIGTERM; with
+// deskui_helper single [gate]   constructs the application, prints "first",
+//                               "running" or "unguarded", then holds it until SIGTERM; with
 //                               "gate" it first waits for EOF on stdin so that
 //                               several helpers can start at the same instant.
 #include <signal.h>
@@ -33,7 +33,7 @@ int main(int argc, char** argv) {
             }
         }
         QtSingleApplication app(argc, argv, true);
-        std::printf("%s\n", app.isRunning() ? "running" : "first");
+        std::printf("%s\n", app.isRunning() ? "running" : app.isGuarded() ? "first" : "unguarded");
         std::fflush(stdout);
         pause();
         return 0;

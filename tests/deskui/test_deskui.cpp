@@ -227,7 +227,7 @@ TEST_F(SingleInstance, LockLeftByAKilledLauncherDoesNotCount) {
     EXPECT_EQ(Start(env()), "running");
 }
 
-TEST_F(SingleInstance, LockFileNamingALivePidDoesNotCount) {
+TEST_F(SingleInstance, StaleOrUnopenableLockFilesDoNotCount) {
     // Whatever a stale file says (here: a live process, this test), only a
     // launcher that is really running counts.
     std::string const lock =
@@ -236,6 +236,23 @@ TEST_F(SingleInstance, LockFileNamingALivePidDoesNotCount) {
     ASSERT_TRUE(
         testsupport::WriteFile(lock, std::to_string(getpid()) + "\ndeskui_helper\nlocalhost\n"));
     EXPECT_EQ(Start(env()), "first");
+    Stop(children.back());
+
+    // A link cannot be opened as the lock: it is replaced, and never followed.
+    std::string const elsewhere = home / "elsewhere";
+    ASSERT_TRUE(testsupport::WriteFile(elsewhere, "kept"));
+    ASSERT_EQ(unlink(lock.c_str()), 0);
+    ASSERT_EQ(symlink(elsewhere.c_str(), lock.c_str()), 0);
+    EXPECT_EQ(Start(env()), "first");
+    EXPECT_EQ(Start(env()), "running");
+    EXPECT_EQ(testsupport::ReadFile(elsewhere), "kept");
+    for (auto& c : children) Stop(c);
+    children.clear();
+
+    // Nothing that can be flocked there: no guard at all, and it says so.
+    ASSERT_EQ(unlink(lock.c_str()), 0);
+    ASSERT_TRUE(testsupport::MakeDirs(lock));
+    EXPECT_EQ(Start(env()), "unguarded");
 }
 
 TEST_F(SingleInstance, LaunchersStartedAtTheSameInstantElectExactlyOne) {
