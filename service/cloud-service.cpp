@@ -6,6 +6,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <QCoreApplication>
@@ -20,6 +21,7 @@
 
 #include "deskui/UIPathManager.h"
 #include "extract/extractor.h"
+#include "extract/package-room.h"
 #include "fs/file-op.h"
 #include "log/LogMacros.h"
 #include "utils/ErrnoText.h"
@@ -411,6 +413,38 @@ int Service::ExtractPackage() {
         return -1;
     }
     return 0;
+}
+
+bool Service::PackageFits() {
+    std::string const P = RegistryPath("root_resource_path") + "/package/tarnwick.pkv";
+    packageroom::Measure const m = packageroom::MeasurePackage(P);
+    if (!m.opened) {
+        KLOG(Error, "package '%s' cannot be opened: %s\n", P.c_str(), m.error.c_str());
+        return false;
+    }
+    // The nearest existing folder on the way to the bundle tells the volume.
+    std::string folder = FSParentPath(app_path);
+    struct statvfs vfs;
+    while (statvfs(folder.c_str(), &vfs) != 0) {
+        std::string const up = FSParentPath(folder);
+        if (up.empty() || up == folder) {
+            KLOG(Warning, "free space of '%s' unknown, installing anyway\n", app_path.c_str());
+            return true;
+        }
+        folder = up;
+    }
+    uint64_t const needed = packageroom::WithMargin(m.bytes);
+    uint64_t const free_bytes = uint64_t{vfs.f_bavail} * uint64_t{vfs.f_frsize};
+    KLOG(Debug, "package needs %llu bytes (%s), %llu bytes free in '%s'\n",
+         static_cast<unsigned long long>(needed), m.bound ? "bound" : "estimate",
+         static_cast<unsigned long long>(free_bytes), folder.c_str());
+    if (needed > free_bytes) {
+        KLOG(Error, "not enough room for the client in '%s': %llu bytes needed, %llu bytes free\n",
+             folder.c_str(), static_cast<unsigned long long>(needed),
+             static_cast<unsigned long long>(free_bytes));
+        return false;
+    }
+    return true;
 }
 
 int Service::FSCopyPath(std::string const& src, std::string const& dst) {

@@ -50,6 +50,10 @@ public:
     static QString GetUserInstallPath();
     // Recursive copy of a file or folder tree: 0, or -1.
     int FSCopyPath(std::string const& src, std::string const& dst);
+    // True when the package opens and the client it holds fits on the
+    // volume of the per-user folder; otherwise logs why. Checked before
+    // anything is stopped or moved.
+    bool PackageFits();
     // Removes the predecessor's app folder; run after every upgrade attempt.
     void RemoveAgedFolders();
 

@@ -137,6 +137,10 @@ bool MacService::IsNeedUpgrade() {
 }
 
 int MacService::HandlePackageUpgrade() {
+    // A package that cannot be read or cannot fit would only cost the user
+    // the running client: leave everything as it is. An unfinished install
+    // goes on regardless: only its rollback gives the old client back.
+    if (!IsDeploymentPending() && !PackageFits()) return -1;
     if (PerUserBinPathExist()) {
         KLOG(Debug, "local appdata exist\n");
         StopService();

@@ -230,44 +230,50 @@ TEST_P(LauncherE2E, CorruptPackageKeepsTheOldClient) {
 }
 
 // A package whose folders are read-only (0555, files 0444 or 0555), as
-// application bundles often are; `big` adds a 3 MB file after them.
-void OfferReadOnlyPackage(std::string const& bundle, int build, bool big) {
+// application bundles often are, with `extra` small files in a read-only
+// folder after the rest.
+void OfferReadOnlyPackage(std::string const& bundle, int build, int extra) {
     using testsupport::ArchiveEntry;
     auto entries = testsupport::ClientBundleEntries(build, ReadFile(KORVANE_UI_EXE));
     for (ArchiveEntry& e : entries)
         if (e.kind != ArchiveEntry::Symlink) e.mode &= 0555;
-    if (big) {
-        std::mt19937 rng(static_cast<unsigned>(build));
-        std::string noise(3 << 20, '\0');
-        for (char& c : noise) c = static_cast<char>(rng());
-        entries.push_back(ArchiveEntry::file("Contents/Resources/big.bin", noise, 0444));
-    }
+    if (extra > 0) entries.push_back(ArchiveEntry::dir("Contents/Resources/extra", 0555));
+    for (int i = 0; i < extra; ++i)
+        entries.push_back(
+            ArchiveEntry::file("Contents/Resources/extra/" + std::to_string(i), "extra\n", 0444));
     std::string const res = bundle + "/Contents/Resources";
     ASSERT_EQ(testsupport::WriteArchive(res + "/package/tarnwick.pkv", entries), "");
     ASSERT_TRUE(WriteFile(res + "/INFO", testsupport::InfoText(build), 0444));
 }
 
 TEST_P(LauncherE2E, AFailedReadOnlyUpgradeRestoresTheOldClientAndTheNextInstalls) {
-    // A HOME of 2 MB: the old client fits, the new one runs out of room part-way.
-    volume_ = std::make_unique<testsupport::TmpfsMount>(home_, "2m");
+    // A HOME with few inodes: the old client fits, the new one runs out
+    // part-way, which no room check can foresee.
+    volume_ = std::make_unique<testsupport::TmpfsMount>(home_, "16m,nr_inodes=200");
     ASSERT_TRUE(volume_->ok()) << volume_->reason();
     ASSERT_TRUE(testsupport::GiveToUser(home_));
     pid_t const old_client = InstallMarked();
     ASSERT_GT(old_client, 1);
+    struct statvfs vfs {};
+    ASSERT_EQ(statvfs(home_.c_str(), &vfs), 0);
+    ASSERT_GT(vfs.f_ffree, 30u) << "too few inodes left for the good package below";
     std::string const next = tmp_ / "next/Korvane Client.app";
     ASSERT_TRUE(CopyBundle(next));
-    OfferReadOnlyPackage(next, built_build_ + 1, true);
+    OfferReadOnlyPackage(next, built_build_ + 1, static_cast<int>(vfs.f_ffree) + 5);
 
     LauncherRun r = Run(next);
     EXPECT_EQ(r.exit_code, 0) << r.err;
     EXPECT_TRUE(HasMessage(RunLines(r.pid), "Failed to upgrade package")) << ReadFile(LogPath());
+    EXPECT_TRUE(
+        HasMessage(RunLines(r.pid), "Failed to extract package, rollback to old installation"))
+        << ReadFile(LogPath());
     EXPECT_EQ(InfoBuild(InstalledInfo()), built_build_);
     EXPECT_EQ(ReadFile(OldMarker()), "old\n") << "the old client was not restored";
     EXPECT_FALSE(PathExists(korvane_ + "/Korvane.app_tmp"));
     pid_t const restored = ExpectClientStarted(old_client);
 
-    // The same client without the big file fits: the next start installs it.
-    OfferReadOnlyPackage(next, built_build_ + 1, false);
+    // The same client without the extra files fits: the next start installs it.
+    OfferReadOnlyPackage(next, built_build_ + 1, 0);
     LauncherRun good = Run(next);
     EXPECT_EQ(good.exit_code, 0) << good.err;
     EXPECT_FALSE(HasMessage(RunLines(good.pid), "Failed to upgrade package"));

@@ -167,22 +167,41 @@ TEST_F(Deploy, AFailedFirstInstallStaysMarkedAsUnfinished) {
     EXPECT_TRUE(servicetest::CompleteInstall(env));
 }
 
-TEST(DeployVolume, AFullVolumeDuringExtractionRollsBack) {
+TEST(DeployVolume, AClientThatCannotFitIsRefusedOrRolledBack) {
     ServiceEnv env("384k");
     if (!env.home_ok()) GTEST_SKIP() << env.home_reason();
+    auto entries = ts::ClientBundleEntries(200);
+    entries.push_back(ts::ArchiveEntry::file("Contents/Resources/big.bin", Noise(2 << 20, 1)));
+    env.WritePackage(200, entries);
+    // A first install leaves nothing behind.
+    EXPECT_EQ(RunSequence(), -1);
+    EXPECT_FALSE(ts::PathExists(env.app));
+    EXPECT_EQ(Leftovers(env.app), "");
+
     env.InstallApp(100);
     ts::MakeDirs(env.korvane + "/data");
     ASSERT_TRUE(ts::WriteFile(env.korvane + "/data/notes.txt", "user data"));
     std::string const old = TreeDigest(env.app);
-    auto entries = ts::ClientBundleEntries(200);
-    entries.push_back(ts::ArchiveEntry::file("Contents/Resources/big.bin", Noise(2 << 20, 1)));
-    env.WritePackage(200, entries);
+    // The gzip trailer tells the size: refused before anything is touched.
+    EXPECT_EQ(RunSequence(), -1);
+    EXPECT_EQ(TreeDigest(env.app), old);
+    EXPECT_EQ(Leftovers(env.app), "");
+    EXPECT_NE(env.Log().find("not enough room for the client in '" + env.korvane + "': "),
+              std::string::npos)
+        << env.Log();
+    EXPECT_EQ(env.Log().find("rollback"), std::string::npos);
 
+    // xz gives no size up front, and zeros pack small: the volume runs full
+    // part-way, and the old client comes back.
+    entries.back() =
+        ts::ArchiveEntry::file("Contents/Resources/big.bin", std::string(2 << 20, '\0'));
+    ASSERT_EQ(ts::WriteArchive(env.package, entries, ts::ArchiveFormat::Pax, ts::ArchiveFilter::Xz),
+              "");
     EXPECT_EQ(RunSequence(), -1);
     EXPECT_EQ(TreeDigest(env.app), old);
     EXPECT_EQ(Leftovers(env.app), "");
     EXPECT_EQ(ts::ReadFile(env.korvane + "/data/notes.txt"), "user data");
-    EXPECT_NE(env.Log().find("rollback to old installation"), std::string::npos);
+    EXPECT_NE(env.Log().find("rollback to old installation"), std::string::npos) << env.Log();
 
     // Nothing was lost on the way: a package that fits still installs.
     env.WritePackage(200);
