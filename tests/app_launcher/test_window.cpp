@@ -146,12 +146,13 @@ TEST(LauncherWindow, DialogDuringAnUpgradeOnXvfb) {
     ASSERT_EQ(first.exit_code, 0) << first.err;
     KillLeftovers(home);
 
-    // An older install and a client that takes 4 s to stop: the dialog stays
-    // up at least that long, even on a busy machine.
+    // An older install and a client that takes 8 s to stop: the dialog stays
+    // up at least that long, longer than the looking below takes even on a
+    // busy machine.
     ASSERT_TRUE(testsupport::WriteFile(korvane + "/Korvane.app/Contents/Resources/INFO",
                                        "[Version]\nbuild_version=1\n"));
     EnvChanges slow = env;
-    slow["KORVANE_UI_EXIT_DELAY"] = std::string("4");
+    slow["KORVANE_UI_EXIT_DELAY"] = std::string("8");
     pid_t const client = Spawn({korvane + "/Korvane.app/Contents/MacOS/korvane-ui"}, slow);
     ASSERT_EQ(WaitForClient(korvane + "/ui.pid", -1), client);
 
