@@ -22,6 +22,7 @@
 #include "deskui/UIPathManager.h"
 #include "extract/extractor.h"
 #include "extract/package-room.h"
+#include "fs/file-op-sync.h"
 #include "fs/file-op.h"
 #include "log/LogMacros.h"
 #include "utils/ErrnoText.h"
@@ -196,27 +197,6 @@ bool IsNonEmptyFolder(std::string const& path) {
     return found;
 }
 
-// Flushes a freshly extracted tree, so the mark is never cleared ahead of
-// the data it vouches for.
-void FsyncTree(std::string const& path) {
-    struct stat st;
-    if (lstat(path.c_str(), &st) != 0) return;
-    if (S_ISREG(st.st_mode)) {
-        FsyncPath(path, O_RDONLY | O_NONBLOCK);
-        return;
-    }
-    if (!S_ISDIR(st.st_mode)) return;
-    if (DIR* d = opendir(path.c_str())) {
-        // NOLINTNEXTLINE(concurrency-mt-unsafe): no other thread reads this stream
-        while (dirent* e = readdir(d)) {
-            if (strcmp(e->d_name, ".") != 0 && strcmp(e->d_name, "..") != 0)
-                FsyncTree(path + "/" + e->d_name);
-        }
-        closedir(d);
-    }
-    FsyncPath(path, O_RDONLY | O_DIRECTORY);
-}
-
 }  // namespace
 
 std::string GetAppBackupDir(std::string const& app, int attempt) {
@@ -380,7 +360,7 @@ int Service::PrepareUserEnv() {
     }
 
     KLOG(Info, "user installation is ready, removing backup app\n");
-    FsyncTree(A);
+    FSSyncTree(A);
     // From here on A is the complete bundle; a backup half removed by a crash
     // must never be taken for one.
     if (WriteMark(mark, app_name) || ClearMark(mark)) {

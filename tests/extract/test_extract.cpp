@@ -483,12 +483,48 @@ TEST_F(ExtractTest, GzipDamageCaughtByTheTrailerCheck) {
     EXPECT_TRUE(Logged("archive '" + archive + "' is damaged: incorrect length check\n"));
     EXPECT_TRUE(Logged("Failed to calculate total file numbers, ret: -1\n"));
 
-    // Cut inside the trailer, and trailing bytes that are no gzip member.
+    // Cut inside the trailer.
     ASSERT_TRUE(WriteFile(archive, whole.substr(0, whole.size() - 3)));
     EXPECT_EQ(Make().Count(), -1);
     EXPECT_TRUE(Logged("is damaged: unexpected end of file\n"));
-    ASSERT_TRUE(WriteFile(archive, whole + "junk"));
-    EXPECT_EQ(Make().Count(), -1);
+
+    // After the last member: zero padding is ignored, other bytes are ignored
+    // with a warning naming their offset, and a further member must be whole
+    // and correct.
+    std::string const member = GzipMember(std::string(1024, '\0'));
+    std::string bad_member = member;
+    bad_member[member.size() - 6] = static_cast<char>(bad_member[member.size() - 6] ^ 1);
+    struct Tail {
+        char const* what;
+        std::string bytes;
+        int result;
+        std::string logged;
+    };
+    std::string const junk_at = "trailing data at offset " + std::to_string(whole.size() + 10);
+    for (Tail const& t :
+         {Tail{"zero padding", std::string(1024, '\0'), 0, ""},
+          Tail{"junk", "junk", 0, "trailing data at offset " + std::to_string(whole.size())},
+          Tail{"padding then junk", std::string(10, '\0') + "\x01junk", 0, junk_at},
+          Tail{"a whole member", member, 0, ""},
+          Tail{"padding then a whole member", std::string(512, '\0') + member, 0, ""},
+          Tail{"a cut member", member.substr(0, member.size() - 4), -1,
+               "is damaged: unexpected end of file\n"},
+          Tail{"a damaged member", bad_member, -1, "is damaged: incorrect data check\n"}}) {
+        SCOPED_TRACE(t.what);
+        ASSERT_TRUE(WriteFile(log_path, ""));
+        ASSERT_TRUE(WriteFile(archive, whole + t.bytes));
+        testsupport::RemoveTree(dest);
+        EXPECT_EQ(Make().Count(), t.result == 0 ? 1 : -1);
+        EXPECT_EQ(Make().Extract(), t.result) << Log();
+        if (t.logged.empty()) {
+            EXPECT_FALSE(Logged("[WARNING]")) << Log();
+        } else {
+            EXPECT_TRUE(Logged(t.logged)) << Log();
+        }
+        if (t.result == 0) {
+            EXPECT_TRUE(ReadFile(dest + "/blob") == blob);
+        }
+    }
 }
 
 TEST_F(ExtractTest, MultiMemberGzipIsCheckedMemberByMember) {
