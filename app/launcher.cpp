@@ -64,6 +64,8 @@ void Worker::HandleServicce() {
     }
     service_->RemoveAgedFolders();
     service_->PostUpgrade();
+    // The old copy goes once the new client runs.
+    service_->FinishDeployment();
     KLOG(Debug, "done\n");
     // Last thing the worker does: LaunchDone joins this thread.
     emit sigServiceDone();

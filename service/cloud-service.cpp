@@ -199,6 +199,12 @@ bool IsNonEmptyFolder(std::string const& path) {
 
 }  // namespace
 
+// Highest first: a crash leaves the lowest names, which the next
+// deployment's own backup and clean-up cover.
+static void RemoveBackups(std::string const& app, int highest) {
+    for (int k = highest; k >= 0; --k) FSRemove(GetAppBackupDir(app, k));
+}
+
 std::string GetAppBackupDir(std::string const& app, int attempt) {
     std::string base = app + "_tmp";
     if (attempt == 0) return base;
@@ -363,13 +369,21 @@ int Service::PrepareUserEnv() {
     FSSyncTree(A);
     // From here on A is the complete bundle; a backup half removed by a crash
     // must never be taken for one.
-    if (WriteMark(mark, app_name) || ClearMark(mark)) {
-        // Highest first: a crash leaves the lowest names, which the next
-        // deployment's own backup and clean-up cover.
-        for (int k = n; k >= 0; --k) FSRemove(GetAppBackupDir(A, k));
+    if (!B.empty() && WriteMark(mark, app_name)) {
+        backups_to_remove_ = n;  // after the launch
+        return 0;
     }
+    if (ClearMark(mark)) RemoveBackups(A, n);
     ClearMark(mark);
     return 0;
+}
+
+void Service::FinishDeployment() {
+    if (backups_to_remove_ < 0) return;
+    RemoveBackups(app_path, backups_to_remove_);
+    backups_to_remove_ = -1;
+    if (!ClearMark(InstallMarkPath()))
+        KLOG(Error, "failed to remove install mark '%s'\n", InstallMarkPath().c_str());
 }
 
 int Service::ExtractPackage() {

@@ -65,6 +65,11 @@ public:
     // A crash during the backup clean-up leaves a mark naming the complete
     // bundle: remove the backups and the mark.
     void FinishInterruptedCleanup();
+    // Removes the backups of a deployment that PrepareUserEnv completed, and
+    // its mark. Run once the client has been launched: the user need not
+    // wait for the old copy to go. The mark names the complete bundle until
+    // then, so a crash before the end leaves nothing a later start misreads.
+    void FinishDeployment();
 
     int32_t timeout;
     std::string app_path;  // ~/.Korvane/Korvane.app, UTF-8
@@ -73,6 +78,9 @@ public:
 
     Service(Service const&) = delete;
     Service& operator=(Service const&) = delete;
+
+private:
+    int backups_to_remove_ = -1;  // highest backup index FinishDeployment removes
 };
 
 // Backup name for an attempt: app + "_tmp", then app + "_tmp<attempt>" from

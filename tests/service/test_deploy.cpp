@@ -35,13 +35,14 @@ std::string Noise(size_t size, unsigned seed) {
     return s;
 }
 
-// The worker's sequence up to the launch.
+// The worker's sequence, without the launch.
 int RunSequence() {
     MacService s;
     s.PreUpgrade();
     int r = 1;
     if (s.IsNeedUpgrade()) r = s.HandlePackageUpgrade();
     s.RemoveAgedFolders();
+    s.FinishDeployment();
     return r;
 }
 
@@ -66,6 +67,7 @@ TEST_F(Deploy, FirstInstallExtractsThePackageAndRemovesAnOldTmp) {
     ts::MakeDirs(env.app + "_tmp/junk");
     MacService s;
     ASSERT_EQ(s.PrepareUserEnv(), 0);
+    s.FinishDeployment();
     EXPECT_TRUE(servicetest::CompleteInstall(env));
     std::string const log = env.Log();
     EXPECT_EQ(log.find("failed to backup"), std::string::npos) << log;
@@ -83,6 +85,7 @@ TEST_F(Deploy, UpgradeSkipsATakenBackupNameAndRemovesEveryBackupTried) {
     ts::MakeDirs(env.app + "_tmp/junk");
     MacService s;
     ASSERT_EQ(s.PrepareUserEnv(), 0);
+    s.FinishDeployment();
     EXPECT_TRUE(servicetest::CompleteInstall(env));
     EXPECT_EQ(
         env.CountInLog("failed to backup app from '" + env.app + "' -> '" + env.app + "_tmp'\n"),

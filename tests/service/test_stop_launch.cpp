@@ -220,6 +220,7 @@ TEST_F(Upgrade, AnInstalledClientIsStoppedAndThePredecessorLeftAlone) {
     s.PreUpgrade();
     ASSERT_TRUE(s.IsNeedUpgrade());
     EXPECT_EQ(s.HandlePackageUpgrade(), 0);
+    s.FinishDeployment();
     EXPECT_TRUE(ours.WaitExited(5));
     EXPECT_FALSE(theirs.Exited());
     EXPECT_EQ(TreeDigest(env.tarnwick), predecessor);
