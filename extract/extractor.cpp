@@ -209,7 +209,10 @@ int Extractor::Extract() {
     KLOG(Debug, "decompress from '%s' to '%s'\n", archive_path.c_str(), dest_dir.c_str());
     // Mac metadata is written through temporary files, which releases before
     // 3.8.3 put in the working folder: "/" and read-only for a Finder start.
-    KLOG(Debug, "libarchive: %s\n", archive_version_details());
+    // Asked once: each call of archive_version_details() leaks its previous
+    // string in the releases that Debian 12 ships.
+    static std::string const details = archive_version_details();
+    KLOG(Debug, "libarchive: %s\n", details.c_str());
     QString label = StrTable::LoadStr(542);
     if (label.contains(QLatin1String("%1")))  // a translation may drop it; arg() would warn
         label = label.arg(StrTable::LoadStr(866));
