@@ -14,6 +14,8 @@
 
 #include <QObject>
 
+#include <atomic>
+#include <chrono>
 #include <random>
 #include <thread>
 
@@ -315,12 +317,19 @@ TEST_F(DeployUnwritable, AFailedRollbackIsLoggedAndRepairedByTheNextRun) {
     ASSERT_EQ(pipe2(ask, O_CLOEXEC), 0);
     ASSERT_EQ(pipe2(done, O_CLOEXEC), 0);
     bool was_pinned = false;
+    // The child below is forked while this thread lives: it must have started
+    // (past the allocations of its start-up) and wait in its read first, or
+    // the child may inherit an allocator lock that nobody ever releases.
+    std::atomic<bool> waiting{false};
     std::thread pinner([&] {
         char c = 0;
+        waiting = true;
         if (read(ask[0], &c, 1) != 1) return;
         was_pinned = SetImmutable(pinned, true);
         (void)!write(done[1], &c, 1);
     });
+    for (int i = 0; i < 5000 && !waiting; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
     int const rc = ts::RunAsNobody([&] {
         QObject context;
         bool asked = false;
