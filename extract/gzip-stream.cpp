@@ -107,11 +107,11 @@ void GzipStream::Publish(Buffer* b) {
 }
 
 // Reads the next piece of the file once the inflater has used the last one.
-bool GzipStream::Refill() {
+bool GzipStream::Refill(size_t keep) {
     if (in_eof_) return true;
     ssize_t n;
     do {
-        n = read(fd_, in_.data(), in_.size());
+        n = read(fd_, in_.data() + keep, in_.size() - keep);
     } while (n < 0 && errno == EINTR);
     if (n < 0) {
         Fail("read error");
@@ -120,7 +120,7 @@ bool GzipStream::Refill() {
     if (n == 0) in_eof_ = true;
     in_offset_ += static_cast<uint64_t>(n);
     state_->next_in = in_.data();
-    state_->avail_in = static_cast<uint32_t>(n);
+    state_->avail_in = static_cast<uint32_t>(n) + static_cast<uint32_t>(keep);
     return true;
 }
 
@@ -142,18 +142,7 @@ bool GzipStream::NextMember(bool* more) {
         // A member's magic may straddle two reads; keep the first byte.
         if (state_->avail_in == 1) {
             in_[0] = 0x1f;
-            ssize_t n;
-            do {
-                n = read(fd_, in_.data() + 1, in_.size() - 1);
-            } while (n < 0 && errno == EINTR);
-            if (n < 0) {
-                Fail("read error");
-                return false;
-            }
-            if (n == 0) in_eof_ = true;
-            in_offset_ += static_cast<uint64_t>(n);
-            state_->next_in = in_.data();
-            state_->avail_in = static_cast<uint32_t>(n) + 1;
+            if (!Refill(1)) return false;
         }
         // A lone 0x1f at the very end may be a cut member: count it as one.
         if (state_->avail_in == 1 || state_->next_in[1] == 0x8b) {

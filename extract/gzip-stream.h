@@ -57,7 +57,9 @@ private:
 
     void Run();
     bool Inflate();
-    bool Refill();
+    // Reads the next piece of the file after the first `keep` bytes of in_,
+    // which the caller has put there.
+    bool Refill(size_t keep = 0);
     bool NextMember(bool* more);
     char const* TrailerError() const;
     Buffer* TakeFree();

@@ -126,10 +126,9 @@ XWindow FindWindow(std::string const& display, std::string const& title, int tim
 
 TEST(LauncherWindow, DialogDuringAnUpgradeOnXvfb) {
     for (char const* tool : {"xdotool", "xwininfo", "import"})
-        if (!OnPath(tool))
-            GTEST_SKIP() << tool << " is not installed (scripts/setup.sh installs it)";
+        ASSERT_TRUE(OnPath(tool)) << tool << " is not installed (scripts/setup.sh installs it)";
     XServer x;
-    if (!x.ok()) GTEST_SKIP() << x.reason();
+    ASSERT_TRUE(x.ok()) << x.reason();
 
     testsupport::TempDir tmp("korvane-window");
     std::string const home = UserHome(tmp.path(), "home ünï");
@@ -227,10 +226,9 @@ public:
 // in widget units; only its device pixels double.
 TEST(LauncherWindow, LabelAndGeometryAsQtAndXSeeThemAtScaleTwo) {
     for (char const* tool : {"xdotool", "xwininfo"})
-        if (!OnPath(tool))
-            GTEST_SKIP() << tool << " is not installed (scripts/setup.sh installs it)";
+        ASSERT_TRUE(OnPath(tool)) << tool << " is not installed (scripts/setup.sh installs it)";
     XServer x;
-    if (!x.ok()) GTEST_SKIP() << x.reason();
+    ASSERT_TRUE(x.ok()) << x.reason();
     qputenv("QT_QPA_PLATFORM", "xcb");
     qputenv("DISPLAY", QByteArray::fromStdString(x.display()));
     qputenv("QT_SCALE_FACTOR", "2");
