@@ -123,13 +123,16 @@ int main(int argc, char** argv) {
     }
     if (g_term && exit_delay > 0) sleep(static_cast<unsigned>(exit_delay));
 
-    // Leave the pid file only when it still names this process.
-    FILE* f = fopen(pid_file.c_str(), "r");
-    if (f) {
+    // Leave the pid file only when it still names this process. O_NONBLOCK:
+    // a FIFO put in its place must not keep the client from ending.
+    int const fd = open(pid_file.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd >= 0) {
         char line[64] = {0};
-        bool mine = fgets(line, sizeof line, f) != nullptr && strncmp(line, "pid=", 4) == 0 &&
-                    strtol(line + 4, nullptr, 10) == pid;
-        fclose(f);
+        struct stat st;
+        bool const mine = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) &&
+                          read(fd, line, sizeof line - 1) > 4 && strncmp(line, "pid=", 4) == 0 &&
+                          strtol(line + 4, nullptr, 10) == pid;
+        close(fd);
         if (mine) unlink(pid_file.c_str());
     }
     return 0;

@@ -56,7 +56,7 @@ private:
 };
 
 bool WriteFile(std::string const& path, std::string const& content, mode_t mode = 0644);
-std::string ReadFile(std::string const& path);  // "" when unreadable
+std::string ReadFile(std::string const& path);  // "" when unreadable or not a regular file
 bool MakeDirs(std::string const& path);
 bool PathExists(std::string const& path);  // lstat succeeds
 void RemoveTree(std::string const& path);  // best effort, never follows links
