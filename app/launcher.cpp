@@ -80,7 +80,8 @@ Launcher::Launcher(Worker* worker) : worker_(worker), dialog_(nullptr) {
     connect(worker_, SIGNAL(sigServiceDone()), this, SLOT(LaunchDone()));
     connect(worker_, SIGNAL(sigUpdateProgress(int, int)), this, SLOT(UpdateProgress(int, int)));
     connect(worker_, SIGNAL(sigSetLabelText(QString)), this, SLOT(SetLabelText(QString)));
-    connect(relay, SIGNAL(sigUpdateProgress(int, int)), this, SLOT(UpdateProgress(int, int)));
+    connect(relay, SIGNAL(sigUpdateProgress(int, int)), this,
+            SLOT(UpdateExtractionProgress(int, int)));
     connect(relay, SIGNAL(sigUpdateDialogText(QString)), this, SLOT(SetLabelText(QString)));
 
     // A dialog built here would show itself after its minimum duration; the
@@ -120,6 +121,12 @@ void Launcher::UpdateProgress(int total, int steps) {
     int const value = ProgressValue(total, steps);
     if (value < 0) return;
     dialog()->setValue(value);
+}
+
+void Launcher::UpdateExtractionProgress(int total, int steps) {
+    int const value = ProgressValue(total, steps);
+    if (value < 0) return;
+    dialog()->setValue(qMin(value, 99));
 }
 
 void Launcher::SetLabelText(const QString& text) { dialog()->setLabelText(text); }

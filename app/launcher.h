@@ -82,6 +82,9 @@ signals:
 public slots:
     void LaunchDone();
     void UpdateProgress(int total, int steps);
+    // The extractor's entries: short of 100 until the worker reports the
+    // client flushed to disk.
+    void UpdateExtractionProgress(int total, int steps);
     void SetLabelText(const QString&);
     void ShowMsgBox();
 

@@ -190,6 +190,15 @@ TEST_F(LauncherTest, UpdateProgressDrivesTheDialog) {
     EXPECT_EQ(dialog->value(), 99);
     launcher.UpdateProgress(2, 9);
     EXPECT_EQ(dialog->value(), 100);
+    // The last entry on disk is not yet a flushed client.
+    launcher.UpdateExtractionProgress(10, 1);
+    EXPECT_EQ(dialog->value(), 10);
+    launcher.UpdateExtractionProgress(10, 10);
+    EXPECT_EQ(dialog->value(), 99);
+    launcher.UpdateExtractionProgress(0, 0);
+    EXPECT_EQ(dialog->value(), 99);
+    launcher.UpdateProgress(100, 100);
+    EXPECT_EQ(dialog->value(), 100);
     launcher.SetLabelText(QStringLiteral("label while hidden"));
     EXPECT_EQ(dialog->labelText(), QStringLiteral("label while hidden"));
     EXPECT_FALSE(dialog->isVisible());
