@@ -28,10 +28,9 @@ class CaseInsensitive : public ::testing::Test {
 protected:
     void SetUp() override {
         ci_.reset(new testsupport::CiFuseMount(tmp_ / "backing", tmp_ / "ci"));
-        if (!ci_->ok()) {
-            if (ci_->unavailable()) GTEST_SKIP() << ci_->reason();
-            FAIL() << ci_->reason();
-        }
+        // The FUSE mount is part of the test set-up on our machines: without
+        // it the case tests check nothing, so they fail rather than skip.
+        ASSERT_TRUE(ci_->ok()) << ci_->reason();
         M = ci_->path();
     }
     void TearDown() override { ci_.reset(); }

@@ -32,7 +32,7 @@ TEST(FullVolume, CopyReportsMinusTwoAndKeepsTheSource) {
 class CrossVolume : public ::testing::Test {
 protected:
     void SetUp() override {
-        if (!testsupport::IsRoot()) GTEST_SKIP() << "mounting tmpfs needs root";
+        ASSERT_TRUE(testsupport::IsRoot()) << "mounting tmpfs needs root";
         a_.reset(new TmpfsMount(tmp_ / "a", "4m"));
         b_.reset(new TmpfsMount(tmp_ / "b", "4m"));
         ASSERT_TRUE(a_->ok()) << a_->reason();

@@ -406,11 +406,11 @@ TEST_F(LoggerTest, FailedRenameKeepsLoggingToSameFile) {
 }
 
 TEST_F(LoggerTest, FailedReopenAfterRotationRetriesLater) {
-    if (!testsupport::IsRoot()) GTEST_SKIP() << "needs root to mount a tmpfs";
+    ASSERT_TRUE(testsupport::IsRoot()) << "needs root to mount a tmpfs";
     std::string mnt = dir / "mnt";
     ASSERT_TRUE(MakeDirs(mnt));
-    if (mount("tmpfs", mnt.c_str(), "tmpfs", 0, "size=1m,nr_inodes=16") != 0)
-        GTEST_SKIP() << "mount tmpfs: " << strerror(errno);
+    ASSERT_EQ(mount("tmpfs", mnt.c_str(), "tmpfs", 0, "size=1m,nr_inodes=16"), 0)
+        << "mount tmpfs: " << strerror(errno);
     log = mnt + "/launcher.log";
     Logger::rotate_threshold_for_test = 100;
     StartFile(50);
@@ -472,7 +472,7 @@ void FillVolume(std::string const& path) {
 
 TEST_F(LoggerTest, FullVolumeNeverLeavesHalfALine) {
     testsupport::TmpfsMount vol(dir / "vol", "64k");
-    if (!vol.ok()) GTEST_SKIP() << vol.reason();
+    ASSERT_TRUE(vol.ok()) << vol.reason();
     log = dir / "vol/launcher.log";
     StartFile();
     Logger::LogMsg(Logger::Error, "c", "first line\n");

@@ -22,10 +22,7 @@ protected:
 
     void SetUp() override {
         ci.reset(new ts::CiFuseMount(env.root + "/backing", env.root + "/ci"));
-        if (!ci->ok()) {
-            if (ci->unavailable()) GTEST_SKIP() << ci->reason();
-            FAIL() << ci->reason();
-        }
+        ASSERT_TRUE(ci->ok()) << ci->reason();
         env.UseHome(ci->path());
         ts::MakeDirs(env.korvane + "/log");
     }

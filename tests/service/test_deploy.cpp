@@ -174,7 +174,7 @@ TEST_F(Deploy, AFailedFirstInstallStaysMarkedAsUnfinished) {
 
 TEST(DeployVolume, AClientThatCannotFitIsRefusedOrRolledBack) {
     ServiceEnv env("384k");
-    if (!env.home_ok()) GTEST_SKIP() << env.home_reason();
+    ASSERT_TRUE(env.home_ok()) << env.home_reason();
     auto entries = ts::ClientBundleEntries(200);
     entries.push_back(ts::ArchiveEntry::file("Contents/Resources/big.bin", Noise(2 << 20, 1)));
     env.WritePackage(200, entries);
@@ -219,7 +219,7 @@ class DeployUnwritable : public ::testing::Test {
 protected:
     ServiceEnv env;
     void SetUp() override {
-        if (!ts::IsRoot()) GTEST_SKIP() << "needs root to switch to nobody";
+        ASSERT_TRUE(ts::IsRoot()) << "needs root to switch to nobody";
         chmod(env.root.c_str(), 0755);
         env.WritePackage(200);
     }

@@ -77,7 +77,7 @@ TEST_F(Migrate, AFileInPlaceOfTheClientFolderKeepsThePredecessor) {
 }
 
 TEST_F(Migrate, AClientFolderThatCannotBeCreatedChangesNothing) {
-    if (!ts::IsRoot()) GTEST_SKIP() << "needs root to switch to nobody";
+    ASSERT_TRUE(ts::IsRoot()) << "needs root to switch to nobody";
     chmod(env.root.c_str(), 0755);
     WriteData(env.tarnwick + "/data");
     ASSERT_EQ(system(("chown -R 65534:65534 '" + env.home + "'").c_str()), 0);
@@ -152,8 +152,8 @@ protected:
 
 TEST_F(MigrateAcrossVolumes, EverythingArrivesWithItsPermissionBits) {
     Mount("4m");
-    if (!old_volume->ok() || !new_volume->ok())
-        GTEST_SKIP() << old_volume->reason() << new_volume->reason();
+    ASSERT_TRUE(old_volume->ok() && new_volume->ok())
+        << old_volume->reason() << new_volume->reason();
     WriteData(old_dir + "/data");
     std::string const data = TreeDigest(old_dir + "/data");
     MacService service;
@@ -180,8 +180,8 @@ TEST_F(MigrateAcrossVolumes, ReadOnlyDataArrivesWithItsModesAndTheSourceGoes) {
 
 TEST_F(MigrateAcrossVolumes, AVolumeTooSmallGetsNothingAndTheDataStays) {
     Mount("64k");
-    if (!old_volume->ok() || !new_volume->ok())
-        GTEST_SKIP() << old_volume->reason() << new_volume->reason();
+    ASSERT_TRUE(old_volume->ok() && new_volume->ok())
+        << old_volume->reason() << new_volume->reason();
     WriteData(old_dir + "/data");
     ts::WriteFile(old_dir + "/data/large.bin", std::string(300000, 'L'));
     std::string const before = TreeDigest(old_dir);

@@ -48,12 +48,10 @@ bool WaitChild(pid_t pid, int ms) {
 CiFuseMount::CiFuseMount(std::string const& backing, std::string const& mountpoint)
     : backing_(backing), mountpoint_(mountpoint), log_(mountpoint + ".fuse.log") {
     if (!IsRoot()) {
-        unavailable_ = true;
         reason_ = "mounting a FUSE volume needs root";
         return;
     }
     if (access("/dev/fuse", R_OK | W_OK) != 0) {
-        unavailable_ = true;
         reason_ = "no usable /dev/fuse";
         return;
     }

@@ -5,10 +5,7 @@
 // finds a file stored as foo, and directory listings show the stored name.
 //
 //   testsupport::CiFuseMount ci(tmp / "backing", tmp / "ci");
-//   if (!ci.ok()) {
-//       if (ci.unavailable()) GTEST_SKIP() << ci.reason();
-//       FAIL() << ci.reason();
-//   }
+//   ASSERT_TRUE(ci.ok()) << ci.reason();
 //   ... use ci.path() ...
 //
 // Link the target korvane_testsupport_fuse (tests/support/fuse).
@@ -28,9 +25,6 @@ public:
     CiFuseMount& operator=(CiFuseMount const&) = delete;
 
     bool ok() const { return mounted_; }
-    // True when the machine lacks the mechanism (not root, no /dev/fuse):
-    // skip then. Otherwise a failed mount is a test failure.
-    bool unavailable() const { return unavailable_; }
     std::string const& reason() const { return reason_; }
     std::string const& path() const { return mountpoint_; }
 
@@ -40,7 +34,6 @@ private:
     std::string log_;
     pid_t pid_ = -1;
     bool mounted_ = false;
-    bool unavailable_ = false;
     std::string reason_;
 };
 
