@@ -117,17 +117,15 @@ int Launcher::ProgressValue(int total, int steps) {
     return static_cast<int>(qBound<qint64>(0, value, 100));
 }
 
-void Launcher::UpdateProgress(int total, int steps) {
+void Launcher::ShowProgress(int total, int steps, int most) {
     int const value = ProgressValue(total, steps);
     if (value < 0) return;
-    dialog()->setValue(value);
+    dialog()->setValue(qMin(value, most));
 }
 
-void Launcher::UpdateExtractionProgress(int total, int steps) {
-    int const value = ProgressValue(total, steps);
-    if (value < 0) return;
-    dialog()->setValue(qMin(value, 99));
-}
+void Launcher::UpdateProgress(int total, int steps) { ShowProgress(total, steps, 100); }
+
+void Launcher::UpdateExtractionProgress(int total, int steps) { ShowProgress(total, steps, 99); }
 
 void Launcher::SetLabelText(const QString& text) { dialog()->setLabelText(text); }
 

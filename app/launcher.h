@@ -89,6 +89,9 @@ public slots:
     void ShowMsgBox();
 
 private:
+    // The dialog shows steps of total, at most `most` percent.
+    void ShowProgress(int total, int steps, int most);
+
     Worker* worker_;
     ProcessingProgressDialog* dialog_;
     bool done_ = false;
