@@ -109,9 +109,9 @@ struct Run {
     bool ok = false;
 };
 
-off_t SizeOf(std::string const& path) {
+uint64_t FileSize(std::string const& path) {
     struct stat st {};
-    return stat(path.c_str(), &st) == 0 ? st.st_size : 0;
+    return stat(path.c_str(), &st) == 0 ? static_cast<uint64_t>(st.st_size) : 0;
 }
 
 // Forks and execs argv, optionally as the normal user, with output thrown
@@ -139,18 +139,18 @@ Run Exec(std::vector<std::string> argv, bool as_user, std::string const& watch =
     }
     int status = 0;
     struct rusage ru {};
-    off_t const watched = watch.empty() ? 0 : SizeOf(watch);
+    uint64_t const watched = watch.empty() ? 0 : FileSize(watch);
     for (;;) {
         pid_t const got = wait4(pid, &status, watch.empty() ? 0 : WNOHANG, &ru);
         if (got == pid) break;
         if (got < 0 && errno != EINTR) return r;
         if (got == 0) {
-            if (r.client == 0 && SizeOf(watch) > watched) r.client = Now() - start;
+            if (r.client == 0 && FileSize(watch) > watched) r.client = Now() - start;
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
     }
     r.wall = Now() - start;
-    if (!watch.empty() && r.client == 0 && SizeOf(watch) > watched) r.client = r.wall;
+    if (!watch.empty() && r.client == 0 && FileSize(watch) > watched) r.client = r.wall;
     r.cpu = Seconds(ru.ru_utime) + Seconds(ru.ru_stime);
     r.rss_kb = ru.ru_maxrss;
     r.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
@@ -399,8 +399,9 @@ public:
             r.ok && ReadAll(InstalledInfo(home)).find("build_version=" + std::to_string(kBuild)) !=
                         std::string::npos;
         StopClients(home);
-        // A launcher that stopped half-way must not pass for a fast one.
-        r.ok = r.ok && CountTree(home + "/.Korvane/Korvane.app") == entries;
+        // A launcher that stopped half-way, or started no client, must not
+        // pass for a fast one.
+        r.ok = r.ok && r.client > 0 && CountTree(home + "/.Korvane/Korvane.app") == entries;
         return r;
     }
 
@@ -556,11 +557,6 @@ std::vector<std::string> Split(std::string const& s) {
 }
 
 double MB(uint64_t bytes) { return static_cast<double>(bytes) / 1048576.0; }
-
-uint64_t FileSize(std::string const& path) {
-    struct stat st {};
-    return stat(path.c_str(), &st) == 0 ? static_cast<uint64_t>(st.st_size) : 0;
-}
 
 }  // namespace
 
