@@ -48,11 +48,20 @@ trap cleanup EXIT
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   echo "== using your display $DISPLAY"
 else
-  n=$((90 + $$ % 100))
-  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
-  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  # Xvfb's socket appears before it accepts connections: it is ready when it
+  # writes its display number to -displayfd.
+  displayfile="$build/xvfb-display"
+  : >"$displayfile"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$displayfile" >/dev/null 2>&1 &
   xvfb_pid=$!
-  for _ in $(seq 100); do [ -e "/tmp/.X11-unix/X$n" ] && break; sleep 0.05; done
+  n=
+  for _ in $(seq 400); do
+    n=$(sed -n 's/^\([0-9][0-9]*\)$/\1/p' "$displayfile")
+    [ -n "$n" ] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.05
+  done
+  if [ -z "$n" ]; then echo "demo: Xvfb did not start" >&2; exit 1; fi
   export DISPLAY=":$n"
   echo "== no usable display: started Xvfb on $DISPLAY"
 fi

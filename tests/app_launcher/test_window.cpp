@@ -35,38 +35,38 @@ bool OnPath(std::string const& tool) {
     return RunCommand({"/bin/sh", "-c", "command -v " + tool}) == 0;
 }
 
-// An Xvfb display of our own, stopped with the test.
+// An Xvfb display of our own, stopped with the test. Xvfb creates its socket
+// before it accepts connections; it is ready once it has written the display
+// number it chose to -displayfd.
 class XServer {
 public:
     XServer() {
-        if (!OnPath("Xvfb")) {
+        std::string xvfb;
+        RunCommand({"/bin/sh", "-c", "command -v Xvfb"}, {}, 5000, &xvfb);
+        while (!xvfb.empty() && xvfb.back() == '\n') xvfb.pop_back();
+        if (xvfb.empty()) {
             reason_ = "Xvfb is not installed (Debian package xvfb)";
             return;
         }
-        for (int n = 90 + getpid() % 200; n < 400 && pid_ < 0; ++n) {
-            std::string const sock = "/tmp/.X11-unix/X" + std::to_string(n);
-            std::string const lock = "/tmp/.X" + std::to_string(n) + "-lock";
-            if (testsupport::PathExists(sock) || testsupport::PathExists(lock)) continue;
-            std::string xvfb;
-            RunCommand({"/bin/sh", "-c", "command -v Xvfb"}, {}, 5000, &xvfb);
-            while (!xvfb.empty() && (xvfb.back() == '\n')) xvfb.pop_back();
-            pid_t const pid = Spawn(
-                {xvfb, ":" + std::to_string(n), "-screen", "0", "1024x768x24", "-nolisten", "tcp"},
-                {}, "", "", As::Root);
-            for (int i = 0; i < 250; ++i) {
-                if (testsupport::PathExists(sock)) break;
-                if (WaitFor(pid, 0)) break;
-                std::this_thread::sleep_for(std::chrono::milliseconds(20));
-            }
-            if (testsupport::PathExists(sock) && Alive(pid)) {
+        std::string const number = dir_ / "display";
+        pid_t const pid =
+            Spawn({xvfb, "-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"}, {},
+                  number, "", As::Root);
+        auto const until = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+        std::smatch m;
+        std::string text;
+        while (std::chrono::steady_clock::now() < until && !WaitFor(pid, 0)) {
+            text = testsupport::ReadFile(number);
+            if (std::regex_match(text, m, std::regex(R"((\d+)\n)"))) {
                 pid_ = pid;
-                display_ = ":" + std::to_string(n);
-            } else {
-                kill(pid, SIGKILL);
-                WaitFor(pid, 2000);
+                display_ = ":" + m[1].str();
+                return;
             }
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
-        if (pid_ < 0) reason_ = "could not start Xvfb on a free display";
+        kill(pid, SIGKILL);
+        WaitFor(pid, 2000);
+        reason_ = "Xvfb did not report a display within 30 s: '" + text + "'";
     }
     ~XServer() {
         if (pid_ > 0) {
@@ -82,6 +82,7 @@ public:
     std::string const& reason() const { return reason_; }
 
 private:
+    testsupport::TempDir dir_{"korvane-xvfb"};
     pid_t pid_ = -1;
     std::string display_;
     std::string reason_;
