@@ -11,6 +11,7 @@
 #include <cerrno>
 #include <chrono>
 #include <condition_variable>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
@@ -217,7 +218,42 @@ std::string BinaryDir() {
     std::string const v = Env("KORVANE_BINARY_DIR");
     return v.empty() ? KORVANE_TEST_BINARY_DIR : v;
 }
-std::string BuiltBundle() { return BinaryDir() + "/Korvane Client.app"; }
+std::string BuildTreeBundle() { return BinaryDir() + "/Korvane Client.app"; }
+
+namespace {
+// The user cannot reach into a checkout below a private (0700) folder, as a
+// user's own home is: what it runs is staged, once per test process, in a
+// folder it can pass, root-owned and read-only as installed software is.
+struct Staged {
+    testsupport::TempDir dir{"korvane-staged"};
+    std::string bundle;
+    std::string ui;
+    std::string error;
+
+    Staged() {
+        bundle = dir / "Korvane Client.app";
+        ui = dir / "korvane-ui";
+        std::string out;
+        if (!testsupport::OpenToOthers(dir.path()) ||
+            RunCommand({"/bin/cp", "-a", BuildTreeBundle(), bundle}, {}, 60000, &out) != 0 ||
+            RunCommand({"/bin/cp", KORVANE_UI_EXE, ui}, {}, 60000, &out) != 0 ||
+            !testsupport::SealForUser(dir.path()))
+            error = "cannot stage the built bundle for the user: " + out;
+    }
+};
+
+Staged const& Stage() {
+    static Staged const staged;
+    if (!staged.error.empty()) {
+        std::fprintf(stderr, "%s\n", staged.error.c_str());
+        std::abort();
+    }
+    return staged;
+}
+}  // namespace
+
+std::string BuiltBundle() { return Stage().bundle; }
+std::string UiExe() { return Stage().ui; }
 
 int InfoBuild(std::string const& info_path) {
     std::istringstream in(testsupport::ReadFile(info_path));
@@ -237,7 +273,7 @@ bool CopyBundle(std::string const& dest) {
     for (size_t at = slash; at > base.size() && dest.compare(0, base.size() + 1, base + "/") == 0;
          at = dest.rfind('/', at - 1))
         testsupport::OpenToOthers(dest.substr(0, at));
-    return RunCommand({"/bin/cp", "-a", BuiltBundle(), dest}) == 0 &&
+    return RunCommand({"/bin/cp", "-a", BuildTreeBundle(), dest}) == 0 &&
            testsupport::SealForUser(dest);
 }
 

@@ -48,8 +48,12 @@ LauncherRun RunLauncher(std::string const& bundle, EnvChanges const& env,
                         std::string const& scratch, int timeout_ms = 30000);
 std::string LauncherExe(std::string const& bundle);
 
-// The bundle the build assembled, and facts about it.
+// The bundle the build assembled, in the build tree (for root), and a copy
+// of it that the user can reach wherever the checkout lies; the demo client
+// likewise.
+std::string BuildTreeBundle();
 std::string BuiltBundle();
+std::string UiExe();
 std::string SourceDir();
 std::string BinaryDir();
 int InfoBuild(std::string const& info_path);  // -1 when unreadable

@@ -187,10 +187,10 @@ TEST_F(ConcurrentStarts, OneLauncherInstallsAndUpgradesTheOthersLeave) {
     ASSERT_TRUE(WriteFile(tarnwick + "/data/notes.txt", "keep me\n"));
     ASSERT_TRUE(testsupport::GiveToUser(tarnwick));
     pid_t const old_client =
-        e2e::Spawn({KORVANE_UI_EXE}, {{"HOME", home_},
-                                      {"KORVANE_UI_PID_FILE", tarnwick + "/ui.pid"},
-                                      {"KORVANE_UI_LIFETIME", std::string("300")},
-                                      {"KORVANE_UI_EXIT_DELAY", std::string("3")}});
+        e2e::Spawn({e2e::UiExe()}, {{"HOME", home_},
+                                    {"KORVANE_UI_PID_FILE", tarnwick + "/ui.pid"},
+                                    {"KORVANE_UI_LIFETIME", std::string("300")},
+                                    {"KORVANE_UI_EXIT_DELAY", std::string("3")}});
     ASSERT_GT(e2e::WaitForClient(tarnwick + "/ui.pid", -1), 1);
 
     OfferBuild(300);

@@ -437,9 +437,9 @@ private:
         if (client) {
             ASSERT_TRUE(testsupport::GiveToUser(home_));
             pid_t const pid =
-                e2e::Spawn({KORVANE_UI_EXE}, {{"HOME", home_},
-                                              {"KORVANE_UI_PID_FILE", tarnwick_ + "/ui.pid"},
-                                              {"KORVANE_UI_LIFETIME", std::string("600")}});
+                e2e::Spawn({e2e::UiExe()}, {{"HOME", home_},
+                                            {"KORVANE_UI_PID_FILE", tarnwick_ + "/ui.pid"},
+                                            {"KORVANE_UI_LIFETIME", std::string("600")}});
             ASSERT_GT(pid, 1);
             e2e::WaitForClient(tarnwick_ + "/ui.pid", -1, 5000);
         }
