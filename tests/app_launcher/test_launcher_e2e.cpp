@@ -202,30 +202,72 @@ TEST_P(LauncherE2E, UpgradeStopsTheRunningClientAndStartsTheNewOne) {
     EXPECT_EQ(starts.size(), 2u);
 }
 
-TEST_P(LauncherE2E, CorruptPackageKeepsTheOldClient) {
+// Puts `entries` into a launcher bundle as its package of `build`, then lets
+// `damage` change the package's bytes.
+void OfferPackage(std::string const& bundle, int build,
+                  std::vector<testsupport::ArchiveEntry> const& entries,
+                  void (*damage)(std::string&) = nullptr) {
+    std::string const res = bundle + "/Contents/Resources";
+    std::string const pkg = res + "/package/tarnwick.pkv";
+    ASSERT_EQ(testsupport::WriteArchive(pkg, entries), "");
+    if (damage) {
+        std::string bytes = ReadFile(pkg);
+        damage(bytes);
+        ASSERT_TRUE(WriteFile(pkg, bytes, 0444));
+    }
+    ASSERT_TRUE(WriteFile(res + "/INFO", testsupport::InfoText(build), 0444));
+}
+
+// Damage the check before the stop sees: the first header cannot be read, so
+// the running client is left alone and nothing moves.
+TEST_P(LauncherE2E, AnUnreadablePackageLeavesTheRunningClientAlone) {
     pid_t const old_client = InstallMarked();
     ASSERT_GT(old_client, 1);
-
+    std::string const before = testsupport::TreeDigest(korvane_ + "/Korvane.app");
     std::string const bad = tmp_ / "bad/Korvane Client.app";
     ASSERT_TRUE(CopyBundle(bad));
-    std::string const pkg = bad + "/Contents/Resources/package/tarnwick.pkv";
-    std::string const whole = ReadFile(pkg);
-    ASSERT_GT(whole.size(), 1000u);
-    ASSERT_TRUE(WriteFile(pkg, whole.substr(0, whole.size() / 2)));  // a truncated gzip stream
-    ASSERT_TRUE(WriteFile(bad + "/Contents/Resources/INFO",
-                          "[Version]\nmajor_version=1\nminor_version=0\nbuild_version=" +
-                              std::to_string(built_build_ + 5) + "\nicon_overlay_version=1\n"));
+    OfferPackage(bad, built_build_ + 5, testsupport::ClientBundleEntries(built_build_ + 5),
+                 [](std::string& pkg) { pkg.resize(40); });
 
     LauncherRun r = Run(bad);
     EXPECT_EQ(r.exit_code, 0) << r.err;
     std::vector<std::string> const lines = RunLines(r.pid);
     EXPECT_TRUE(HasMessage(lines, "Failed to upgrade package"));
     EXPECT_TRUE(HasMessage(lines, "done"));
-    // Rolled back: the old bundle, whole, and its client started again.
-    EXPECT_EQ(InfoBuild(InstalledInfo()), built_build_);
-    EXPECT_EQ(ReadFile(OldMarker()), "old\n");
+    EXPECT_TRUE(Alive(old_client)) << "the running client was stopped";
+    EXPECT_EQ(testsupport::TreeDigest(korvane_ + "/Korvane.app"), before);
     EXPECT_FALSE(PathExists(korvane_ + "/Korvane.app_tmp"));
-    EXPECT_FALSE(Alive(old_client));
+    EXPECT_FALSE(PathExists(korvane_ + "/Korvane.app.installing"));
+}
+
+// Damage only the extraction finds: a package of a few MB whose last gzip
+// member carries a wrong CRC. The client is stopped, the old bundle comes
+// back byte for byte and is started again.
+TEST_P(LauncherE2E, DamageFoundDuringTheExtractionRestoresTheOldClient) {
+    pid_t const old_client = InstallMarked();
+    ASSERT_GT(old_client, 1);
+    std::string const before = testsupport::TreeDigest(korvane_ + "/Korvane.app");
+    std::string const bad = tmp_ / "bad/Korvane Client.app";
+    ASSERT_TRUE(CopyBundle(bad));
+    auto entries = testsupport::ClientBundleEntries(built_build_ + 5, ReadFile(KORVANE_UI_EXE));
+    std::string noise(3 << 20, '\0');
+    std::mt19937 rng(17);
+    for (char& c : noise) c = static_cast<char>(rng() & 0xff);
+    entries.push_back(testsupport::ArchiveEntry::file("Contents/Resources/payload.bin", noise));
+    OfferPackage(bad, built_build_ + 5, entries, [](std::string& pkg) {
+        pkg[pkg.size() - 8] = static_cast<char>(pkg[pkg.size() - 8] ^ 0x01);  // CRC32, low byte
+    });
+
+    LauncherRun r = Run(bad);
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    std::vector<std::string> const lines = RunLines(r.pid);
+    EXPECT_TRUE(HasMessage(lines, "Failed to upgrade package"));
+    EXPECT_TRUE(HasMessage(lines, "Failed to extract package, rollback to old installation"))
+        << ReadFile(LogPath());
+    EXPECT_FALSE(Alive(old_client)) << "the client was not stopped";
+    EXPECT_EQ(testsupport::TreeDigest(korvane_ + "/Korvane.app"), before);
+    EXPECT_FALSE(PathExists(korvane_ + "/Korvane.app_tmp"));
+    EXPECT_FALSE(PathExists(korvane_ + "/Korvane.app.installing"));
     ExpectClientStarted(old_client);
 }
 
@@ -241,9 +283,7 @@ void OfferReadOnlyPackage(std::string const& bundle, int build, int extra) {
     for (int i = 0; i < extra; ++i)
         entries.push_back(
             ArchiveEntry::file("Contents/Resources/extra/" + std::to_string(i), "extra\n", 0444));
-    std::string const res = bundle + "/Contents/Resources";
-    ASSERT_EQ(testsupport::WriteArchive(res + "/package/tarnwick.pkv", entries), "");
-    ASSERT_TRUE(WriteFile(res + "/INFO", testsupport::InfoText(build), 0444));
+    OfferPackage(bundle, build, entries);
 }
 
 TEST_P(LauncherE2E, AFailedReadOnlyUpgradeRestoresTheOldClientAndTheNextInstalls) {
@@ -291,7 +331,7 @@ TEST_P(LauncherE2E, MigratesThePredecessorFolder) {
     ASSERT_TRUE(testsupport::GiveToUser(tarnwick));
     // The predecessor's client, running with its pid file in ~/.Tarnwick.
     EnvChanges client_env = env_;
-    pid_t const old = Spawn({KORVANE_UI_EXE, "--pid-file", tarnwick + "/ui.pid"}, client_env);
+    pid_t const old = Spawn({UiExe(), "--pid-file", tarnwick + "/ui.pid"}, client_env);
     ASSERT_GT(WaitForClient(tarnwick + "/ui.pid", -1), 1);
 
     LauncherRun r = Run(BuiltBundle());

@@ -151,36 +151,6 @@ size_t ServiceEnv::CountInLog(std::string const& text) const {
     return n;
 }
 
-std::string TreeDigest(std::string const& root) {
-    struct stat st;
-    if (lstat(root.c_str(), &st) != 0) return "<absent>";
-    std::ostringstream out;
-    std::istringstream names(testsupport::ListTree(root));
-    std::string rel;
-    while (std::getline(names, rel)) {
-        std::string const path =
-            root + "/" + (rel.back() == '/' ? rel.substr(0, rel.size() - 1) : rel);
-        if (lstat(path.c_str(), &st) != 0) {
-            out << rel << " vanished\n";
-            continue;
-        }
-        out << rel << " " << std::oct << (st.st_mode & 07777) << std::dec;
-        if (S_ISLNK(st.st_mode)) {
-            char target[4096];
-            ssize_t n = readlink(path.c_str(), target, sizeof target);
-            out << " -> " << std::string(target, n > 0 ? static_cast<size_t>(n) : 0);
-        } else if (S_ISREG(st.st_mode)) {
-            // Size and FNV-1a of the content: as exact, and readable in a diff.
-            std::string const data = testsupport::ReadFile(path);
-            uint64_t h = 1469598103934665603ULL;
-            for (unsigned char c : data) h = (h ^ c) * 1099511628211ULL;
-            out << " " << data.size() << " bytes " << std::hex << h << std::dec;
-        }
-        out << "\n";
-    }
-    return out.str();
-}
-
 std::string Leftovers(std::string const& app) {
     std::string const dir = app.substr(0, app.rfind('/'));
     std::string const name = app.substr(app.rfind('/') + 1);

@@ -62,9 +62,7 @@ private:
     int reference_count_ = 0;
 };
 
-// Paths, kinds, permission bits, file contents and link targets of a tree:
-// equal digests mean byte for byte the same tree.
-std::string TreeDigest(std::string const& root);
+using testsupport::TreeDigest;
 
 // The backup folders and install mark that lie beside the bundle.
 std::string Leftovers(std::string const& app);

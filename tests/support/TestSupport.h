@@ -62,6 +62,9 @@ bool PathExists(std::string const& path);  // lstat succeeds
 void RemoveTree(std::string const& path);  // best effort, never follows links
 // All paths below root (relative, sorted), folders with a trailing '/'.
 std::string ListTree(std::string const& root);
+// Paths, kinds, permission bits, file contents and link targets of a tree:
+// equal digests mean byte for byte the same tree.
+std::string TreeDigest(std::string const& root);
 // The normal user the launcher runs as in tests: nobody, with no rights
 // beyond its own files.
 constexpr uid_t kUserId = 65534;
