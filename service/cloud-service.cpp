@@ -217,6 +217,125 @@ std::string GetAppBackupDir(std::string const& app, int attempt) {
     return base + postfix;
 }
 
+namespace {
+
+// Where the last complete bundle lies as a deployment starts: at the bundle's
+// own place, in a backup (its attempt number), or nowhere.
+constexpr int kAtApp = -1, kNowhere = -2;
+
+struct InstallState {
+    bool pending = false;  // a mark left by an earlier deployment
+    std::string marked;    // what it names
+    int complete = kNowhere;
+};
+
+// The backup that holds the old bundle during a deployment; no path when
+// there is no old bundle to fall back on.
+struct Backup {
+    std::string path;
+    int attempt = 0;
+};
+
+InstallState ReadInstallState(std::string const& A, std::string const& mark) {
+    InstallState s;
+    s.pending = ReadMark(mark, s.marked);
+    // Without a mark, A is complete whenever it exists.
+    s.complete = IsFileExist(A, false) ? kAtApp : kNowhere;
+    if (!s.pending) return s;
+    KLOG(Warning, "resuming the unfinished installation of '%s'\n", A.c_str());
+    if (s.marked == FSBaseName(A)) return s;
+    int named = -1;
+    for (int i = 0; i < kBackupAttempts; ++i) {
+        if (!s.marked.empty() && s.marked == FSBaseName(GetAppBackupDir(A, i))) named = i;
+    }
+    if (named < 0)
+        s.complete = kNowhere;  // no complete bundle anywhere: A is a fragment
+    else if (IsNonEmptyFolder(GetAppBackupDir(A, named)))
+        s.complete = named;  // A, if any, is a fragment of the interrupted extraction
+    // else the backup was never made or was already moved back: A is complete
+    return s;
+}
+
+// Moves the complete bundle at A to the first free backup name, which the
+// mark names before the move.
+bool SetAside(std::string const& A, std::string const& mark, bool pending, Backup& backup) {
+    std::string B;
+    for (int n = 0; n < kBackupAttempts; ++n) {
+        B = GetAppBackupDir(A, n);
+        // An empty folder would be replaced by the rename anyway; a name
+        // taken otherwise is tried without naming it in the mark.
+        rmdir(B.c_str());
+        struct stat st;
+        bool const taken = lstat(B.c_str(), &st) == 0;
+        if (!taken) {
+            if (!WriteMark(mark, FSBaseName(B))) {
+                if (!pending) ClearMark(mark);
+                return false;
+            }
+            if (FSRename(A, B, false) == 0) {
+                backup = {B, n};
+                return true;
+            }
+        }
+        KLOG(Error, "failed to backup app from '%s' -> '%s'\n", A.c_str(), B.c_str());
+    }
+    KLOG(Error, "failed to backup app from '%s' -> '%s' at max retries, exiting\n", A.c_str(),
+         B.c_str());
+    // The bundle is still complete at A.
+    if (!ClearMark(mark)) WriteMark(mark, FSBaseName(A));
+    return false;
+}
+
+// A holds no complete bundle: whatever lies there is a fragment of an
+// interrupted extraction. The deployment goes on from the backup that holds
+// the last complete bundle, or with a mark that says there is none.
+bool ClearFragment(std::string const& A, std::string const& mark, InstallState const& state,
+                   Backup& backup) {
+    if (state.pending && FSRemove(A) != 0) {
+        KLOG(Error, "failed to remove the unfinished installation '%s'\n", A.c_str());
+        return false;
+    }
+    if (state.complete >= 0) {
+        backup = {GetAppBackupDir(A, state.complete), state.complete};
+        return true;
+    }
+    if (state.pending && state.marked.empty()) return true;  // the mark says so already
+    FSMKDir(FSParentPath(mark), true);  // a first install may find no ~/.Korvane yet
+    return WriteMark(mark, "");
+}
+
+// Always -1: the extraction failed.
+int RollBack(std::string const& A, std::string const& mark, Backup const& backup) {
+    if (backup.path.empty()) {
+        KLOG(Error, "Failed to extract package, and no old installation to rollback\n");
+        return -1;  // the mark stays: what lies at A is not a complete bundle
+    }
+    KLOG(Error, "Failed to extract package, rollback to old installation\n");
+    if (FSRemove(A) != 0) KLOG(Error, "rollback: failed to remove '%s'\n", A.c_str());
+    if (FSRename(backup.path, A, false) != 0) {
+        // The mark still names the backup, so the next start restores from there.
+        KLOG(Error, "rollback: failed to move '%s' back to '%s'\n", backup.path.c_str(), A.c_str());
+        return -1;
+    }
+    if (!ClearMark(mark))
+        KLOG(Error, "rollback: failed to remove install mark '%s'\n", mark.c_str());
+    return -1;
+}
+
+// The new bundle is complete: flushed, then named by the mark, so that a
+// backup half removed by a crash is never taken for one. The highest backup
+// to remove after the launch, or -1 when none is left to remove.
+int Commit(std::string const& A, std::string const& mark, Backup const& backup) {
+    KLOG(Info, "user installation is ready, removing backup app\n");
+    FSSyncTree(A);
+    if (!backup.path.empty() && WriteMark(mark, FSBaseName(A))) return backup.attempt;
+    if (ClearMark(mark)) RemoveBackups(A, backup.attempt);
+    ClearMark(mark);
+    return -1;
+}
+
+}  // namespace
+
 PackageInfo::PackageInfo() {
     std::string const app_dir = QCoreApplication::applicationDirPath().toUtf8().toStdString();
     std::string const home = QDir::homePath().toUtf8().toStdString();
@@ -278,103 +397,21 @@ void Service::LoadTargetVersion() {
 int Service::PrepareUserEnv() {
     std::string const A = app_path;
     std::string const mark = InstallMarkPath();
-    std::string const app_name = FSBaseName(A);
-    std::string B;
-    int n = 0;
-
-    // Where the last complete bundle lies: at A (-1), in backup i (0..9), or
-    // nowhere (-2). Without a mark, A is complete whenever it exists.
-    constexpr int kAtApp = -1, kNone = -2;
-    std::string marked;
-    bool const pending = ReadMark(mark, marked);
-    int good = IsFileExist(A, false) ? kAtApp : kNone;
-    if (pending) {
-        KLOG(Warning, "resuming the unfinished installation of '%s'\n", A.c_str());
-        if (marked != app_name) {
-            int named = -1;
-            for (int i = 0; i < kBackupAttempts; ++i) {
-                if (!marked.empty() && marked == FSBaseName(GetAppBackupDir(A, i))) named = i;
-            }
-            if (named >= 0 && IsNonEmptyFolder(GetAppBackupDir(A, named)))
-                good = named;  // A, if any, is a fragment of the interrupted extraction
-            else if (named < 0)
-                good = kNone;  // no complete bundle anywhere: A is a fragment
-            // else the backup was never made or was already moved back: A is complete
-        }
-    }
-
-    if (good != kAtApp) {
-        // A holds no complete bundle: whatever lies there is a fragment of an
-        // interrupted extraction.
-        if (pending && FSRemove(A) != 0) {
-            KLOG(Error, "failed to remove the unfinished installation '%s'\n", A.c_str());
-            return -1;
-        }
-        if (good >= 0) {
-            n = good;
-            B = GetAppBackupDir(A, n);
-        } else if (!pending || !marked.empty()) {
-            FSMKDir(FSParentPath(mark), true);  // a first install may find no ~/.Korvane yet
-            if (!WriteMark(mark, "")) return -1;
-        }
-    } else {
-        bool backed_up = false;
-        for (n = 0; n < kBackupAttempts; ++n) {
-            B = GetAppBackupDir(A, n);
-            // An empty folder would be replaced by the rename anyway; a name
-            // taken otherwise is tried without naming it in the mark.
-            rmdir(B.c_str());
-            struct stat st;
-            bool const taken = lstat(B.c_str(), &st) == 0;
-            if (!taken) {
-                if (!WriteMark(mark, FSBaseName(B))) {
-                    if (!pending) ClearMark(mark);
-                    return -1;
-                }
-                if (FSRename(A, B, false) == 0) {
-                    backed_up = true;
-                    break;
-                }
-            }
-            KLOG(Error, "failed to backup app from '%s' -> '%s'\n", A.c_str(), B.c_str());
-        }
-        if (!backed_up) {
-            KLOG(Error, "failed to backup app from '%s' -> '%s' at max retries, exiting\n",
-                 A.c_str(), B.c_str());
-            // The bundle is still complete at A.
-            if (!ClearMark(mark)) WriteMark(mark, app_name);
-            return -1;
-        }
-    }
-
-    int const r = ExtractPackage();
-    if (r != 0) {
-        if (B.empty()) {
-            KLOG(Error, "Failed to extract package, and no old installation to rollback\n");
-            return -1;  // the mark stays: what lies at A is not a complete bundle
-        }
-        KLOG(Error, "Failed to extract package, rollback to old installation\n");
-        if (FSRemove(A) != 0) KLOG(Error, "rollback: failed to remove '%s'\n", A.c_str());
-        if (FSRename(B, A, false) != 0) {
-            // The mark still names B, so the next start restores from there.
-            KLOG(Error, "rollback: failed to move '%s' back to '%s'\n", B.c_str(), A.c_str());
-            return -1;
-        }
-        if (!ClearMark(mark))
-            KLOG(Error, "rollback: failed to remove install mark '%s'\n", mark.c_str());
-        return -1;
-    }
-
-    KLOG(Info, "user installation is ready, removing backup app\n");
-    FSSyncTree(A);
-    // From here on A is the complete bundle; a backup half removed by a crash
-    // must never be taken for one.
-    if (!B.empty() && WriteMark(mark, app_name)) {
-        backups_to_remove_ = n;  // after the launch
-        return 0;
-    }
-    if (ClearMark(mark)) RemoveBackups(A, n);
-    ClearMark(mark);
+    // One deployment as a sequence of states, each recorded by the mark
+    // before the folders change:
+    //   last complete bundle at A         -> SetAside: to a backup the mark names
+    //   ... in a backup (an earlier crash) -> ClearFragment: A removed, backup kept
+    //   ... nowhere (a first install)      -> ClearFragment: A removed, mark says none
+    //   extracted                          -> Commit: mark names A until the backups go
+    //   extraction failed                  -> RollBack: backup back to A, mark cleared
+    InstallState const state = ReadInstallState(A, mark);
+    Backup backup;
+    bool const ready = state.complete == kAtApp ? SetAside(A, mark, state.pending, backup)
+                                                : ClearFragment(A, mark, state, backup);
+    if (!ready) return -1;
+    if (ExtractPackage() != 0) return RollBack(A, mark, backup);
+    int const later = Commit(A, mark, backup);
+    if (later >= 0) backups_to_remove_ = later;  // after the launch
     return 0;
 }
 
