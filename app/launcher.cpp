@@ -1,6 +1,7 @@
 #include "app/launcher.h"
 
 #include <QCoreApplication>
+#include <QMessageBox>
 #include <QTimer>
 
 #include "app/Notify_Adapter.h"
@@ -43,6 +44,7 @@ void Worker::HandleServicce() {
     if (!changes_allowed_) {
         KLOG(Warning, "no single-instance guard, skipping the upgrade in this run\n");
         service_->PostUpgrade();
+        client_started_ = service_->ClientStarted();
         emit sigServiceDone();
         return;
     }
@@ -54,6 +56,7 @@ void Worker::HandleServicce() {
         if (service_->HandlePackageUpgrade() != 0) {
             // Only logged: the installed client (if any) is still launched.
             KLOG(Error, "Failed to upgrade package\n");
+            upgrade_failed_ = true;
         } else {
             emit sigUpdateProgress(100, 100);
             emit sigSetLabelText(
@@ -64,6 +67,7 @@ void Worker::HandleServicce() {
     }
     service_->RemoveAgedFolders();
     service_->PostUpgrade();
+    client_started_ = service_->ClientStarted();
     // The old copy goes once the new client runs.
     service_->FinishDeployment();
     KLOG(Debug, "done\n");
@@ -104,6 +108,7 @@ ProcessingProgressDialog* Launcher::dialog() {
 Launcher::~Launcher() {
     delete worker_;
     delete dialog_;
+    delete no_client_message_;
 }
 
 void Launcher::Run() { worker_->StartThread(); }
@@ -140,5 +145,21 @@ void Launcher::LaunchDone() {
     }
     worker_->QuitThread();
     worker_->JoinThread();
+    if (!worker_->ClientStarted()) {
+        TellNoClient();
+        return;
+    }
     QCoreApplication::quit();
+}
+
+void Launcher::TellNoClient() {
+    // Without a client the user would see nothing start, every time: only
+    // the log would say why.
+    KLOG(Error, "no client could be started, telling the user\n");
+    no_client_message_ =
+        new QMessageBox(QMessageBox::Critical, StrTable::LoadStr(866), StrTable::LoadStr(547));
+    no_client_message_->setInformativeText(StrTable::LoadStr(worker_->UpgradeFailed() ? 532 : 192));
+    connect(no_client_message_, &QDialog::finished, this,
+            [] { QCoreApplication::exit(kNoClientExitCode); });
+    no_client_message_->show();
 }

@@ -10,6 +10,7 @@
 #include <QThread>
 
 class ProcessingProgressDialog;
+class QMessageBox;
 class Service;
 
 class HandlerThread : public QThread {
@@ -36,6 +37,10 @@ public:
     // Call before Start.
     void SetChangesAllowed(bool allowed) { changes_allowed_ = allowed; }
 
+    // How the run ended; read once the thread has been joined.
+    bool ClientStarted() const { return client_started_; }
+    bool UpgradeFailed() const { return upgrade_failed_; }
+
 signals:
     void sigServiceDone();
     void sigShowMsg();
@@ -49,6 +54,8 @@ private:
     HandlerThread* thread_;
     Service* service_;
     bool changes_allowed_ = true;
+    bool client_started_ = true;
+    bool upgrade_failed_ = false;
 };
 
 class Launcher : public QObject {
@@ -76,6 +83,11 @@ public:
     // The bar value for `steps` of `total`: 0..100, or -1 when total < 1.
     static int ProgressValue(int total, int steps);
 
+    // The exit code of a run that could start no client, and the message that
+    // tells the user so (null until then).
+    static constexpr int kNoClientExitCode = 1;
+    QMessageBox* noClientMessage() const { return no_client_message_; }
+
 signals:
     void sigStart();
 
@@ -92,7 +104,12 @@ private:
     // The dialog shows steps of total, at most `most` percent.
     void ShowProgress(int total, int steps, int most);
 
+    // Stays up until the user closes it; the run then ends with
+    // kNoClientExitCode.
+    void TellNoClient();
+
     Worker* worker_;
     ProcessingProgressDialog* dialog_;
+    QMessageBox* no_client_message_ = nullptr;
     bool done_ = false;
 };

@@ -45,6 +45,9 @@ public:
     virtual void LoadTargetVersion();
     virtual int PrepareUserEnv();  // 0, or -1
     virtual void MigrateService();
+    // Whether the last PostUpgrade started a client. A service that cannot
+    // tell says it did.
+    virtual bool ClientStarted() const { return true; }
 
     // The user's home folder, on which the per-user paths are built.
     static QString GetUserInstallPath();

@@ -156,7 +156,16 @@ int MacService::HandlePackageUpgrade() {
 }
 
 void MacService::PostUpgrade() {
-    if (LaunchPerUserBin() < 0) KLOG(Error, "Failed to launch Tarnwick UI\n");
+    // The open tool is started detached and may well start for a bundle
+    // that is not there: only an installed client counts as started.
+    bool const installed = PerUserBinPathExist();
+    bool const opened = LaunchPerUserBin() == 0;
+    client_started_ = opened && installed;
+    if (!opened)
+        KLOG(Error, "Failed to launch Tarnwick UI\n");
+    else if (!installed)
+        KLOG(Error, "no client installed at '%s'\n",
+             RegistryPath("user_korvane_ui_path").toUtf8().constData());
 }
 
 void MacService::StopService() { StopServiceByPath(RegistryPath("user_korvane_path")); }

@@ -17,6 +17,7 @@ public:
     void PostUpgrade() override;
     void PreUpgrade() override;
     bool IsNeedUpgrade() override;
+    bool ClientStarted() const override { return client_started_; }
 
     void LoadSourceVerInfo();
     void LoadTargetVerInfo();
@@ -31,4 +32,7 @@ public:
 
     // A process-wide instance, for code that has no worker.
     static MacService* GetInstace();
+
+private:
+    bool client_started_ = false;
 };

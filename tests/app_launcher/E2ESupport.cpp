@@ -165,6 +165,47 @@ bool WaitFor(pid_t pid, int timeout_ms, int* status) {
     return Reaper::Get().Wait(pid, timeout_ms, status);
 }
 
+namespace {
+// Qt names a thread after its class: the launcher's worker is "HandlerThread".
+bool HasThread(pid_t pid, std::string const& name) {
+    std::string const tasks = "/proc/" + std::to_string(pid) + "/task";
+    DIR* d = opendir(tasks.c_str());
+    if (!d) return false;
+    bool found = false;
+    while (dirent* e = readdir(d)) {
+        if (e->d_name[0] == '.') continue;
+        std::string comm = testsupport::ReadFile(tasks + "/" + e->d_name + "/comm");
+        while (!comm.empty() && comm.back() == '\n') comm.pop_back();
+        if (comm == name) found = true;
+    }
+    closedir(d);
+    return found;
+}
+
+// The main thread sleeps in its event loop's poll.
+bool MainThreadPolls(pid_t pid) {
+    return testsupport::ReadFile("/proc/" + std::to_string(pid) + "/wchan").find("poll") !=
+           std::string::npos;
+}
+}  // namespace
+
+Ending WaitForLauncher(pid_t pid, int timeout_ms, int* status) {
+    auto const now = [] { return std::chrono::steady_clock::now(); };
+    auto const until = now() + std::chrono::milliseconds(timeout_ms);
+    auto busy_since = now();
+    while (!WaitFor(pid, 10, status)) {
+        if (now() > until) return Ending::TimedOut;
+        // The event loop runs only once the worker's thread has started: an
+        // idle loop without that thread has finished the run, and still goes
+        // on only for the user.
+        if (HasThread(pid, "HandlerThread") || !MainThreadPolls(pid))
+            busy_since = now();
+        else if (now() - busy_since > std::chrono::milliseconds(500))
+            return Ending::WaitsOnTheUser;
+    }
+    return Ending::Exited;
+}
+
 int RunCommand(std::vector<std::string> const& argv, EnvChanges const& env, int timeout_ms,
                std::string* output, As as) {
     testsupport::TempDir tmp("korvane-cmd");

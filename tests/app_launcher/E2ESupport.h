@@ -34,6 +34,12 @@ bool WaitFor(pid_t pid, int timeout_ms, int* status = nullptr);
 int RunCommand(std::vector<std::string> const& argv, EnvChanges const& env = {},
                int timeout_ms = 60000, std::string* output = nullptr, As as = As::Root);
 
+// How a launcher run ends: on its own, or with its worker done while the
+// process waits on the user (the message that no client could be started).
+enum class Ending { Exited, WaitsOnTheUser, TimedOut };
+// Waits for a launcher child; `status` as WaitFor gives it once it exited.
+Ending WaitForLauncher(pid_t pid, int timeout_ms, int* status = nullptr);
+
 struct LauncherRun {
     pid_t pid = -1;
     int exit_code = -1;  // -1 when it did not exit normally

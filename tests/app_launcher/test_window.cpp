@@ -209,6 +209,53 @@ TEST(LauncherWindow, DialogDuringAnUpgradeOnXvfb) {
     KillLeftovers(home);
 }
 
+// A ~/.Korvane that an admin tool left to root: no client can be installed,
+// so the user is told, the message stays until they close it, and the run
+// fails.
+TEST(LauncherWindow, NoClientToStartIsToldUntilTheUserClosesIt) {
+    for (char const* tool : {"xdotool", "import"})
+        ASSERT_TRUE(OnPath(tool)) << tool << " is not installed (scripts/setup.sh installs it)";
+    XServer x;
+    ASSERT_TRUE(x.ok()) << x.reason();
+    testsupport::TempDir tmp("korvane-window");
+    std::string const home = UserHome(tmp.path(), "home");
+    ASSERT_FALSE(home.empty());
+    ASSERT_TRUE(testsupport::MakeDirs(home + "/.Korvane"));  // root's, 0755
+    EnvChanges const on_x = {{"HOME", home},
+                             {"QT_QPA_PLATFORM", std::string("xcb")},
+                             {"DISPLAY", x.display()},
+                             {"LANG", std::string("C.UTF-8")},
+                             {"LANGUAGE", std::nullopt},
+                             {"LC_ALL", std::nullopt}};
+    pid_t const launcher = Spawn({LauncherExe(BuiltBundle())}, on_x, tmp / "out", tmp / "err");
+    ASSERT_GT(launcher, 1);
+    ASSERT_EQ(WaitForLauncher(launcher, 30000), Ending::WaitsOnTheUser)
+        << testsupport::ReadFile(tmp / "err");
+    // No log folder: the log lines go to stderr.
+    EXPECT_NE(
+        testsupport::ReadFile(tmp / "err").find("no client could be started, telling the user"),
+        std::string::npos);
+    XWindow const w = FindWindow(x.display(), "Korvane Client", 5000);
+    ASSERT_FALSE(w.id.empty()) << "no message on the screen";
+    std::string const shot = BinaryDir() + "/launcher-no-client.png";
+    EXPECT_EQ(RunCommand({"/usr/bin/import", "-display", x.display(), "-window", "root", shot}, {},
+                         20000),
+              0);
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    EXPECT_TRUE(Alive(launcher)) << "the message did not wait for the user";
+
+    // The user presses Return: the message's only button.
+    EnvChanges const display = {{"DISPLAY", x.display()}};
+    EXPECT_EQ(RunCommand({"/usr/bin/xdotool", "windowfocus", "--sync", w.id}, display, 5000), 0);
+    EXPECT_EQ(RunCommand({"/usr/bin/xdotool", "key", "Return"}, display, 5000), 0);
+    int status = 0;
+    ASSERT_TRUE(WaitFor(launcher, 10000, &status)) << "the message did not close";
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == Launcher::kNoClientExitCode)
+        << "wait status " << status;
+    EXPECT_FALSE(testsupport::PathExists(home + "/.Korvane/Korvane.app"));
+    KillLeftovers(home);
+}
+
 // A service whose upgrade takes a while, so the dialog can be looked at.
 class SlowService : public Service {
 public:

@@ -522,27 +522,37 @@ private:
             ++kills_landed_;
         }
         last_killed_ = killed;
-        bool const timed_out = !e2e::WaitFor(pid, 60000, &status);
-        if (timed_out) {
-            kill(pid, SIGKILL);
+        e2e::Ending const ending = e2e::WaitForLauncher(pid, 60000, &status);
+        bool const timed_out = ending == e2e::Ending::TimedOut;
+        // A run that could start no client tells the user and waits for them:
+        // close it as a logout would.
+        bool const told = ending == e2e::Ending::WaitsOnTheUser;
+        if (timed_out || told) {
+            kill(pid, told ? SIGTERM : SIGKILL);
             e2e::WaitFor(pid, 5000);
         }
         double const seconds = Seconds(t0);
-        if (!killed && !timed_out) mean_run_ms_ = 0.8 * mean_run_ms_ + 0.2 * seconds * 1000;
+        if (!killed && !timed_out && !told)
+            mean_run_ms_ = 0.8 * mean_run_ms_ + 0.2 * seconds * 1000;
         unlink(Filler().c_str());
 
         printf("run %3d: %-48s build %d%s, %s, %.2f s\n", run, fault_text_.c_str(), build,
                upgrade ? " (new)" : "",
                killed      ? "killed"
                : timed_out ? "TIMED OUT"
+               : told      ? "told the user no client starts"
                            : "ended",
                seconds);
         fflush(stdout);
 
-        // 1. The launcher itself: exit code 0 unless the test killed it.
+        // 1. The launcher itself: exit code 0 unless the test killed it, or
+        //    it said that no client could be started, and none is installed.
         if (timed_out)
             Violation("launcher exit", "the launcher did not end within 60 s");
-        else if (!killed && !(WIFEXITED(status) && WEXITSTATUS(status) == 0))
+        else if (told) {
+            if (PathExists(app_ + "/Contents/MacOS/korvane-ui"))
+                Violation("launcher exit", "no client started, though one is installed");
+        } else if (!killed && !(WIFEXITED(status) && WEXITSTATUS(status) == 0))
             Violation("launcher exit", "the launcher ended with wait status " +
                                            std::to_string(status) + ": " + ReadFile(err));
 
