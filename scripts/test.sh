@@ -1,12 +1,13 @@
 #!/usr/bin/env bash
-# Sets everything up, then builds and runs the suite twice, and checks the
+# Sets everything up, then builds and runs the suite three times, and checks the
 # sources:
 #   0. every product source compiles for macOS, arm64 and x86_64
 #      (scripts/mac-compile-check.sh, objects in build-mac/),
 #   1. the whole suite in a normal build (build/), the fault soak included,
-#   2. the unit, integration and fuzz tests in a clang build with
+#   2. the same suite but the soak in a Release build (build-release/),
+#   3. the unit, integration and fuzz tests in a clang build with
 #      AddressSanitizer and UndefinedBehaviorSanitizer (build-asan/),
-#   3. clang-format and clang-tidy over the tree (scripts/static-checks.sh),
+#   4. clang-format and clang-tidy over the tree (scripts/static-checks.sh),
 #      run before the sanitizer suite so the output ends with its summary.
 # Any failing or skipped test, sanitizer report or static finding fails the
 # command.
@@ -48,6 +49,17 @@ rm -f build/ctest-junit.xml build-asan/ctest-junit.xml
   normal_failed=1
 ran_everything build/ctest-junit.xml || normal_failed=1
 
+# A Release build makes a much smaller demo client and package than the
+# normal one: the suite, the soak aside, must pass with both.
+step "release build"
+cmake -S "$root" -B build-release -G Ninja -DCMAKE_BUILD_TYPE=Release -DKORVANE_BENCH=OFF >/dev/null
+cmake --build build-release -j "$jobs"
+rm -f build-release/ctest-junit.xml
+release_failed=0
+(cd build-release && ctest --output-on-failure -j "$jobs" --timeout 600 -L 'unit|integration|e2e' \
+  --output-junit ctest-junit.xml) || release_failed=1
+ran_everything build-release/ctest-junit.xml || release_failed=1
+
 step "sanitizer build (ASan + UBSan, with fuzz targets)"
 CC=clang-14 CXX=clang++-14 cmake -S "$root" -B build-asan -G Ninja \
   -DCMAKE_BUILD_TYPE=Debug -DKORVANE_SANITIZE=ON -DKORVANE_FUZZ=ON -DKORVANE_BENCH=OFF >/dev/null
@@ -69,8 +81,8 @@ asan_failed=0
   --output-junit ctest-junit.xml) || asan_failed=1
 ran_everything build-asan/ctest-junit.xml || asan_failed=1
 
-if [ "${normal_failed:-0}" -ne 0 ] || [ "$asan_failed" -ne 0 ] || [ "$static_failed" -ne 0 ] ||
-   [ "$mac_failed" -ne 0 ]; then
-  echo "test: FAILED (macOS compile check: $mac_failed, normal build: ${normal_failed:-0}, sanitizer build: $asan_failed, static checks: $static_failed)"
+if [ "${normal_failed:-0}" -ne 0 ] || [ "$release_failed" -ne 0 ] || [ "$asan_failed" -ne 0 ] ||
+   [ "$static_failed" -ne 0 ] || [ "$mac_failed" -ne 0 ]; then
+  echo "test: FAILED (macOS compile check: $mac_failed, normal build: ${normal_failed:-0}, release build: $release_failed, sanitizer build: $asan_failed, static checks: $static_failed)"
   exit 1
 fi
