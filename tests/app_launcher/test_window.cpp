@@ -144,6 +144,10 @@ TEST(LauncherWindow, DialogDuringAnUpgradeOnXvfb) {
     // First install, headless.
     LauncherRun first = RunLauncher(BuiltBundle(), env, tmp.path());
     ASSERT_EQ(first.exit_code, 0) << first.err;
+    // Its client may still be starting when the launcher has gone: stop it
+    // once it runs, so that it cannot write the pid file later.
+    pid_t const installed = WaitForClient(korvane + "/ui.pid", -1);
+    ASSERT_GT(installed, 1);
     KillLeftovers(home);
 
     // An older install and a client that takes 8 s to stop: the dialog stays
@@ -154,7 +158,7 @@ TEST(LauncherWindow, DialogDuringAnUpgradeOnXvfb) {
     EnvChanges slow = env;
     slow["KORVANE_UI_EXIT_DELAY"] = std::string("8");
     pid_t const client = Spawn({korvane + "/Korvane.app/Contents/MacOS/korvane-ui"}, slow);
-    ASSERT_EQ(WaitForClient(korvane + "/ui.pid", -1), client);
+    ASSERT_EQ(WaitForClient(korvane + "/ui.pid", installed), client);
 
     EnvChanges on_x = env;
     on_x["QT_QPA_PLATFORM"] = std::string("xcb");
