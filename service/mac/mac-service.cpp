@@ -79,7 +79,8 @@ bool ProcStatStartTicks(std::string const& stat, unsigned long long& ticks) {
 
 namespace {
 
-constexpr int kStopChecks = 15;
+constexpr int kStopSeconds = 15;
+constexpr int kChecksPerSecond = 20;
 constexpr double kPidFileSlack = 2.0;  // seconds
 
 QString RegistryPath(char const* key) {
@@ -234,10 +235,11 @@ void MacService::StopServiceByPath(QString const& folder) {
         if (err == ESRCH) return;
         KLOG(Error, "kill: %s (%d)\n", korvane::utils::ErrnoText(err).c_str(), err);
     }
-    for (int i = 0; i < kStopChecks; ++i) {
+    // The client has its 15 seconds, but the upgrade goes on as soon as it
+    // has gone: the user waits for every step of this check.
+    for (int i = 0; i < kStopSeconds * kChecksPerSecond; ++i) {
         if (kill(pid, 0) != 0 && errno == ESRCH) return;
-        // NOLINTNEXTLINE(concurrency-mt-unsafe): only blocks this thread (nanosleep in glibc and macOS)
-        sleep(1);
+        usleep(1000000 / kChecksPerSecond);
     }
     // The number may have passed to another process during the wait.
     double now_started = 0;
