@@ -1,7 +1,9 @@
 #pragma once
 // Unpacks the package archive into a folder, entry by entry, reporting
 // progress through Notify_Adapter. A thin layer over libarchive; the object
-// keeps no libarchive handles between calls.
+// keeps no libarchive handles between calls. Extract() counts the entries on
+// a thread of its own while it writes, and holds the reports back until the
+// total is known.
 
 #include <string>
 
@@ -24,4 +26,14 @@ public:
     int Extract();
     // Copies the current entry's data blocks from reader to writer; 0 or -1.
     int copy_data(struct archive* reader, struct archive* writer);
+
+    // Seams for tests that stop at a given moment, for the whole process:
+    // `entry_on_disk` runs on the extracting thread once entry `done` (from
+    // 1) is written, before its report, which may wait for the count;
+    // `count_starts` runs on the counting thread before it reads.
+    struct Hooks {
+        void (*entry_on_disk)(int done) = nullptr;
+        void (*count_starts)() = nullptr;
+    };
+    static void SetHooks(Hooks hooks);
 };
