@@ -2,6 +2,7 @@
 
 #include <archive.h>
 #include <archive_entry.h>
+#include <dirent.h>
 #include <errno.h>
 #include <locale.h>
 #if defined(__APPLE__)
@@ -86,6 +87,30 @@ ReadHandle OpenReader(std::string const& path, struct archive* reader) {
         return nullptr;
     }
     return r;
+}
+
+// True for a folder that is missing or empty: then nothing below it can be
+// in an entry's way but what the extraction itself wrote.
+bool MissingOrEmpty(std::string const& dir) {
+    DIR* d = opendir(dir.c_str());
+    if (!d) return errno == ENOENT;
+    bool empty = true;
+    for (;;) {
+        errno = 0;
+        // NOLINTNEXTLINE(concurrency-mt-unsafe): no other thread reads this stream
+        struct dirent* e = readdir(d);
+        if (!e) {
+            empty = empty && errno == 0;  // a failed read proves nothing
+            break;
+        }
+        std::string const name = e->d_name;
+        if (name != "." && name != "..") {
+            empty = false;
+            break;
+        }
+    }
+    closedir(d);
+    return empty;
 }
 
 bool StartsWithGzipMagic(std::string const& path) {
@@ -299,10 +324,9 @@ int Extractor::Extract() {
         KLOG(Error, "Allocate extractor failed\n");
         return fail();
     }
-    archive_write_disk_set_options(writer.get(), kDiskOptions);
 
     std::string const prefix = dest_dir + "/";
-    LinkGuard guard(dest_dir);
+    LinkGuard guard(dest_dir, MissingOrEmpty(dest_dir));
     int done = 1;
     for (;;) {
         struct archive_entry* entry = nullptr;
@@ -363,6 +387,11 @@ int Extractor::Extract() {
         }
         if (!is_dir) guard.BeforeNonDirectory(path);
 
+        // Unlinking first never writes through what is already there; where
+        // nothing can be, it is a failed call per entry.
+        archive_write_disk_set_options(writer.get(), guard.MayExist(path)
+                                                         ? kDiskOptions
+                                                         : kDiskOptions & ~ARCHIVE_EXTRACT_UNLINK);
         quarantine::DropFromEntry(entry);
         r = archive_read_extract2(reader, entry, writer.get());
         if (r != ARCHIVE_OK) {
@@ -370,6 +399,7 @@ int Extractor::Extract() {
                 KLOG(Error, "archive_read_extract2 failed: '%s'\n", ErrText(writer.get()));
             return fail();
         }
+        guard.Wrote(path);
         if (g_hooks.entry_on_disk) g_hooks.entry_on_disk(done);
         count.EntryDone(done);
         if (count.Failed()) return fail();

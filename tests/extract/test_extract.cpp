@@ -28,6 +28,7 @@
 #include "extract/quarantine.h"
 #include "log/Logger.h"
 #include "tests/support/ArchiveBuilder.h"
+#include "tests/support/CiFuseMount.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -334,6 +335,27 @@ TEST_F(HostileTest, HardLinkTargetThroughAnEscapingSymlink) {
                   "its link target passes through the symbolic link '" + dest + "/evil'");
     ExpectRefused({ArchiveEntry::symlink("s", secret), ArchiveEntry::hardlink("hl", "s", "PWNED")},
                   "its link target passes through the symbolic link '" + dest + "/s'");
+}
+
+// A fresh install folder knows what is in it without asking the volume; a
+// case-insensitive, normalising one must still find a link stored under
+// another spelling of a later entry's folder.
+TEST_F(HostileTest, ALinkUnderAnotherSpellingIsFoundOnACaseInsensitiveVolume) {
+    testsupport::CiFuseMount ci(tmp / "backing", tmp / "ci");
+    ASSERT_TRUE(ci.ok()) << ci.reason();
+    dest = ci.path() + "/Korvane.app";
+    std::pair<char const*, char const*> const spellings[] = {
+        {"Up", "up"}, {"\xc3\x89", "\xc3\xa9"}, {"e\xcc\x81", "\xc3\xa9"}};
+    for (auto const& s : spellings) {
+        SCOPED_TRACE(s.second);
+        testsupport::RemoveTree(dest);
+        EXPECT_EQ(Extract({ArchiveEntry::symlink(s.first, outside_dir),
+                           ArchiveEntry::file(std::string(s.second) + "/secret", "PWNED")}),
+                  -1);
+        EXPECT_TRUE(Logged("' is a symbolic link")) << Log();
+        EXPECT_EQ(ReadFile(secret), "secret");
+        EXPECT_EQ(ListTree(outside_dir), "secret\n");
+    }
 }
 
 TEST_F(ExtractTest, LinksAboveDestAreTheUsersOwn) {
