@@ -751,6 +751,7 @@ TEST_F(ExtractTest, ALateCountReleasesTheReportsInOrderAndItsVerdictStands) {
     ASSERT_EQ(Write(archive, entries), "");
     std::string damaged = ReadFile(archive);
     damaged[damaged.size() - 6] = static_cast<char>(damaged[damaged.size() - 6] ^ 1);  // CRC
+    ASSERT_TRUE(WriteFile(tmp / "damaged", damaged));
     Extractor::Hooks hooks;
     hooks.entry_on_disk = [](int done) { g_entries_on_disk = done; };
     hooks.count_starts = CountOnceAllOnDisk;
@@ -763,7 +764,6 @@ TEST_F(ExtractTest, ALateCountReleasesTheReportsInOrderAndItsVerdictStands) {
 
     // The package the count reads turns out damaged after the extraction
     // has written every entry: it must still fail.
-    ASSERT_TRUE(WriteFile(tmp / "damaged", damaged));
     g_swap_from = tmp / "damaged";
     g_swap_to = archive;
     g_entries_on_disk = 0;
