@@ -20,6 +20,8 @@ public:
     // Prints every entry's path name to stdout, one per line; 0 or -1.
     int List();
     // Extracts the whole archive under dest_dir with progress; 0 or -1.
+    // Reports may come from the counting thread, one at a time and in
+    // order; a direct receiver must not wait for the extraction to go on.
     // Nothing is ever written outside dest_dir: an entry that would land
     // there (through "..", a link in the path, or a hard link to a file
     // outside) fails the extraction.
