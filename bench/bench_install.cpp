@@ -107,6 +107,7 @@ struct Run {
     double client = 0;  // until the started client logged its start, when watched
     long rss_kb = 0;
     bool ok = false;
+    std::string why;  // what a failed launcher run got wrong
 };
 
 uint64_t FileSize(std::string const& path) {
@@ -150,7 +151,14 @@ Run Exec(std::vector<std::string> argv, bool as_user, std::string const& watch =
         }
     }
     r.wall = Now() - start;
-    if (!watch.empty() && r.client == 0 && FileSize(watch) > watched) r.client = r.wall;
+    // The launcher may exit before the client it started has logged; on a
+    // busy machine that takes a while, so go on watching, for a bound.
+    for (int i = 0; !watch.empty() && r.client == 0 && i < 10000; ++i) {
+        if (FileSize(watch) > watched)
+            r.client = Now() - start;
+        else
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
     r.cpu = Seconds(ru.ru_utime) + Seconds(ru.ru_stime);
     r.rss_kb = ru.ru_maxrss;
     r.ok = WIFEXITED(status) && WEXITSTATUS(status) == 0;
@@ -395,13 +403,20 @@ public:
         Run r = Exec({"env", "HOME=" + home, "QT_QPA_PLATFORM=offscreen", "KORVANE_UI_LIFETIME=5",
                       app + kLauncherInBundle},
                      true, home + "/.Korvane/demo-ui.log");
-        r.ok =
-            r.ok && ReadAll(InstalledInfo(home)).find("build_version=" + std::to_string(kBuild)) !=
-                        std::string::npos;
+        bool const exited = r.ok;
+        bool const current =
+            ReadAll(InstalledInfo(home)).find("build_version=" + std::to_string(kBuild)) !=
+            std::string::npos;
         StopClients(home);
         // A launcher that stopped half-way, or started no client, must not
         // pass for a fast one.
-        r.ok = r.ok && r.client > 0 && CountTree(home + "/.Korvane/Korvane.app") == entries;
+        int const found = CountTree(home + "/.Korvane/Korvane.app");
+        r.ok = exited && current && r.client > 0 && found == entries;
+        if (!exited) r.why += " the launcher failed;";
+        if (!current) r.why += " the installed INFO is not the new build;";
+        if (r.client <= 0) r.why += " no client start was logged;";
+        if (found != entries)
+            r.why += " " + std::to_string(found) + " of " + std::to_string(entries) + " entries;";
         return r;
     }
 
@@ -508,7 +523,7 @@ Measured Measure(Bench& bench, std::string const& app, int entries, int runs, bo
     std::string const package = app + kPackageInBundle;
     auto check = [&](Run const& r, char const* what) {
         if (r.ok) return;
-        fprintf(stderr, "%s failed on %s\n", what, package.c_str());
+        fprintf(stderr, "%s failed on %s:%s\n", what, package.c_str(), r.why.c_str());
         g_failed = true;
     };
     std::vector<int> kinds{0, 2, 3};

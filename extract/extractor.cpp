@@ -2,6 +2,7 @@
 
 #include <archive.h>
 #include <archive_entry.h>
+#include <dirent.h>
 #include <errno.h>
 #include <locale.h>
 #if defined(__APPLE__)
@@ -10,6 +11,8 @@
 
 #include <cstdio>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 #include "app/Notify_Adapter.h"
 #include "app/StrTable.h"
@@ -86,6 +89,30 @@ ReadHandle OpenReader(std::string const& path, struct archive* reader) {
     return r;
 }
 
+// True for a folder that is missing or empty: then nothing below it can be
+// in an entry's way but what the extraction itself wrote.
+bool MissingOrEmpty(std::string const& dir) {
+    DIR* d = opendir(dir.c_str());
+    if (!d) return errno == ENOENT;
+    bool empty = true;
+    for (;;) {
+        errno = 0;
+        // NOLINTNEXTLINE(concurrency-mt-unsafe): no other thread reads this stream
+        struct dirent* e = readdir(d);
+        if (!e) {
+            empty = empty && errno == 0;  // a failed read proves nothing
+            break;
+        }
+        std::string const name = e->d_name;
+        if (name != "." && name != "..") {
+            empty = false;
+            break;
+        }
+    }
+    closedir(d);
+    return empty;
+}
+
 bool StartsWithGzipMagic(std::string const& path) {
     FILE* f = std::fopen(path.c_str(), "rb");
     if (!f) return false;
@@ -157,7 +184,64 @@ private:
     ReadHandle reader_;  // freed before the stream it reads from
 };
 
+Extractor::Hooks g_hooks;  // set by tests before they extract
+
+// Counts the entries on a thread of its own, with a reader of its own, while
+// the caller extracts. Reports for entries already on disk wait until the
+// total is known and then go out in order, from whichever thread learns of
+// the total or the entry last; the lock keeps them in sequence.
+class SideCount {
+public:
+    SideCount(Extractor counter, Extractor::Hooks hooks)
+        : thread_([this, counter, hooks]() mutable {
+              if (hooks.count_starts) hooks.count_starts();
+              int const n = counter.Count();
+              std::lock_guard<std::mutex> lock(mu_);
+              total_ = n;
+              Flush();
+          }) {}
+    ~SideCount() { Wait(); }
+    SideCount(SideCount const&) = delete;
+    SideCount& operator=(SideCount const&) = delete;
+
+    // Entry `done` is on disk: its report goes out now or with the total.
+    void EntryDone(int done) {
+        std::lock_guard<std::mutex> lock(mu_);
+        done_ = done;
+        Flush();
+    }
+    // True once the count has ended below 1: the extraction must fail.
+    bool Failed() {
+        std::lock_guard<std::mutex> lock(mu_);
+        return total_ != kCounting && total_ < 1;
+    }
+    // The count's result, once it has ended.
+    int Wait() {
+        if (thread_.joinable()) thread_.join();
+        std::lock_guard<std::mutex> lock(mu_);
+        return total_;
+    }
+
+private:
+    static constexpr int kCounting = -2;
+
+    // With mu_ held. Never past the total: a disagreement fails at the end.
+    void Flush() {
+        if (total_ < 1) return;
+        while (reported_ < done_ && reported_ < total_)
+            Notify_Adapter::GetInstance()->UpdateProgress(total_, ++reported_);
+    }
+
+    std::mutex mu_;
+    int total_ = kCounting;
+    int done_ = 0;
+    int reported_ = 0;
+    std::thread thread_;  // last: it starts once the members above exist
+};
+
 }  // namespace
+
+void Extractor::SetHooks(Hooks hooks) { g_hooks = hooks; }
 
 int Extractor::Count() {
     if (dest_dir.empty() || archive_path.empty()) {
@@ -219,43 +303,55 @@ int Extractor::Extract() {
     Notify_Adapter::GetInstance()->UpdateDialogText(label);
 
     ScopedUtf8Ctype utf8;
-    // The count pass checks every gzip member before anything is written;
-    // with ISA-L it costs a fraction of the extraction.
-    int const total = Count();
-    if (total < 1) {
-        KLOG(Error, "Failed to calculate total file numbers, ret: %d\n", total);
+    // Every failure waits for the count, so that its verdict is logged; an
+    // archive whose first header is unreadable fails in the first read
+    // below, before anything is written.
+    SideCount count(*this, g_hooks);
+    auto const fail = [&count] {
+        int const total = count.Wait();
+        if (total < 1) KLOG(Error, "Failed to calculate total file numbers, ret: %d\n", total);
         return -1;
-    }
+    };
 
     Source source;
     if (!source.Open(archive_path)) {
         KLOG(Error, "Failed to read file '%s'\n", archive_path.c_str());
-        return -1;
+        return fail();
     }
     struct archive* const reader = source.reader();
     WriteHandle writer(archive_write_disk_new());
     if (!writer) {
         KLOG(Error, "Allocate extractor failed\n");
-        return -1;
+        return fail();
     }
-    archive_write_disk_set_options(writer.get(), kDiskOptions);
 
     std::string const prefix = dest_dir + "/";
-    LinkGuard guard(dest_dir);
+    LinkGuard guard(dest_dir, MissingOrEmpty(dest_dir));
     int done = 1;
     for (;;) {
         struct archive_entry* entry = nullptr;
         int r = archive_read_next_header(reader, &entry);
-        if (r == ARCHIVE_EOF) return source.Finish() ? 0 : -1;
+        if (r == ARCHIVE_EOF) {
+            // The count checks the package too: nothing is installed before
+            // it has ended, sound and in agreement.
+            if (!source.Finish()) return fail();
+            int const total = count.Wait();
+            if (total < 1) return fail();
+            if (total != done - 1) {
+                KLOG(Error, "The count found %d entries and the extraction %d\n", total, done - 1);
+                return -1;
+            }
+            return 0;
+        }
         if (r != ARCHIVE_OK) {
             if (!source.LogDamage())
                 KLOG(Error, "archive_read_next_header failed: '%s'\n", ErrText(reader));
-            return -1;
+            return fail();
         }
         char const* name = archive_entry_pathname(entry);
         if (!name) {
             KLOG(Error, "archive_entry_pathname failed");
-            return -1;
+            return fail();
         }
         std::string const path = prefix + name;
         archive_entry_set_pathname(entry, path.c_str());
@@ -277,7 +373,7 @@ int Extractor::Extract() {
         if (!via.empty()) {
             KLOG(Error, "Refusing to extract '%s': '%s' is a symbolic link\n", path.c_str(),
                  via.c_str());
-            return -1;
+            return fail();
         }
         if (!link_path.empty()) {
             via = guard.FindLink(link_path, true);
@@ -286,23 +382,31 @@ int Extractor::Extract() {
                      "Refusing to extract '%s': its link target passes through the symbolic link "
                      "'%s'\n",
                      path.c_str(), via.c_str());
-                return -1;
+                return fail();
             }
         }
         if (!is_dir) guard.BeforeNonDirectory(path);
 
+        // Unlinking first never writes through what is already there; where
+        // nothing can be, it is a failed call per entry.
+        archive_write_disk_set_options(writer.get(), guard.MayExist(path)
+                                                         ? kDiskOptions
+                                                         : kDiskOptions & ~ARCHIVE_EXTRACT_UNLINK);
         quarantine::DropFromEntry(entry);
         r = archive_read_extract2(reader, entry, writer.get());
         if (r != ARCHIVE_OK) {
             if (!source.LogDamage())
                 KLOG(Error, "archive_read_extract2 failed: '%s'\n", ErrText(writer.get()));
-            return -1;
+            return fail();
         }
-        Notify_Adapter::GetInstance()->UpdateProgress(total, done);
+        guard.Wrote(path);
+        if (g_hooks.entry_on_disk) g_hooks.entry_on_disk(done);
+        count.EntryDone(done);
+        if (count.Failed()) return fail();
         r = archive_write_finish_entry(writer.get());
         if (r != ARCHIVE_OK) {
             KLOG(Error, "archive_write_finish_entry failed: '%s'\n", ErrText(writer.get()));
-            return -1;
+            return fail();
         }
         quarantine::RemoveFromPath(path);
         ++done;

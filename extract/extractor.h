@@ -1,7 +1,9 @@
 #pragma once
 // Unpacks the package archive into a folder, entry by entry, reporting
 // progress through Notify_Adapter. A thin layer over libarchive; the object
-// keeps no libarchive handles between calls.
+// keeps no libarchive handles between calls. Extract() counts the entries on
+// a thread of its own while it writes, and holds the reports back until the
+// total is known.
 
 #include <string>
 
@@ -18,10 +20,22 @@ public:
     // Prints every entry's path name to stdout, one per line; 0 or -1.
     int List();
     // Extracts the whole archive under dest_dir with progress; 0 or -1.
+    // Reports may come from the counting thread, one at a time and in
+    // order; a direct receiver must not wait for the extraction to go on.
     // Nothing is ever written outside dest_dir: an entry that would land
     // there (through "..", a link in the path, or a hard link to a file
     // outside) fails the extraction.
     int Extract();
     // Copies the current entry's data blocks from reader to writer; 0 or -1.
     int copy_data(struct archive* reader, struct archive* writer);
+
+    // Seams for tests that stop at a given moment, for the whole process:
+    // `entry_on_disk` runs on the extracting thread once entry `done` (from
+    // 1) is written, before its report, which may wait for the count;
+    // `count_starts` runs on the counting thread before it reads.
+    struct Hooks {
+        void (*entry_on_disk)(int done) = nullptr;
+        void (*count_starts)() = nullptr;
+    };
+    static void SetHooks(Hooks hooks);
 };

@@ -14,7 +14,11 @@
 #include <QThread>
 #include <QTimer>
 #include <algorithm>
+#include <atomic>
+#include <chrono>
+#include <cstdio>
 #include <random>
+#include <thread>
 #include <utility>
 #include <vector>
 
@@ -24,6 +28,7 @@
 #include "extract/quarantine.h"
 #include "log/Logger.h"
 #include "tests/support/ArchiveBuilder.h"
+#include "tests/support/CiFuseMount.h"
 #include "tests/support/TestSupport.h"
 
 namespace {
@@ -332,6 +337,27 @@ TEST_F(HostileTest, HardLinkTargetThroughAnEscapingSymlink) {
                   "its link target passes through the symbolic link '" + dest + "/s'");
 }
 
+// A fresh install folder knows what is in it without asking the volume; a
+// case-insensitive, normalising one must still find a link stored under
+// another spelling of a later entry's folder.
+TEST_F(HostileTest, ALinkUnderAnotherSpellingIsFoundOnACaseInsensitiveVolume) {
+    testsupport::CiFuseMount ci(tmp / "backing", tmp / "ci");
+    ASSERT_TRUE(ci.ok()) << ci.reason();
+    dest = ci.path() + "/Korvane.app";
+    std::pair<char const*, char const*> const spellings[] = {
+        {"Up", "up"}, {"\xc3\x89", "\xc3\xa9"}, {"e\xcc\x81", "\xc3\xa9"}};
+    for (auto const& s : spellings) {
+        SCOPED_TRACE(s.second);
+        testsupport::RemoveTree(dest);
+        EXPECT_EQ(Extract({ArchiveEntry::symlink(s.first, outside_dir),
+                           ArchiveEntry::file(std::string(s.second) + "/secret", "PWNED")}),
+                  -1);
+        EXPECT_TRUE(Logged("' is a symbolic link")) << Log();
+        EXPECT_EQ(ReadFile(secret), "secret");
+        EXPECT_EQ(ListTree(outside_dir), "secret\n");
+    }
+}
+
 TEST_F(ExtractTest, LinksAboveDestAreTheUsersOwn) {
     // A home folder reached through a link (common on managed Macs) is fine.
     ASSERT_TRUE(testsupport::MakeDirs(tmp / "real/.Korvane"));
@@ -433,7 +459,11 @@ TEST_F(ExtractTest, TruncatedAndCorruptArchivesFail) {
     for (size_t i = 20; i < 60; ++i) bytes[i] = static_cast<char>(bytes[i] ^ 0x5a);
     ASSERT_TRUE(WriteFile(archive, bytes));
     testsupport::RemoveTree(dest);
+    EXPECT_EQ(Make().Count(), -1);
     EXPECT_EQ(Make().Extract(), -1);
+    // Its first header never comes out: the extraction beside the count
+    // must not have written anything.
+    EXPECT_FALSE(PathExists(dest));
 }
 
 // One gzip member holding `data`.
@@ -476,8 +506,7 @@ TEST_F(ExtractTest, GzipDamageCaughtByTheTrailerCheck) {
         testsupport::RemoveTree(dest);
         progress.clear();
         EXPECT_EQ(Make().Extract(), -1);
-        EXPECT_FALSE(PathExists(dest)) << "nothing is written from a damaged package";
-        EXPECT_TRUE(progress.empty());
+        EXPECT_TRUE(progress.empty()) << "the count never gives a total for a damaged package";
     }
     EXPECT_TRUE(Logged("archive '" + archive + "' is damaged: incorrect data check\n")) << Log();
     EXPECT_TRUE(Logged("archive '" + archive + "' is damaged: incorrect length check\n"));
@@ -547,7 +576,6 @@ TEST_F(ExtractTest, MultiMemberGzipIsCheckedMemberByMember) {
     ASSERT_TRUE(WriteFile(archive, bad));
     testsupport::RemoveTree(dest);
     EXPECT_EQ(Make().Extract(), -1);
-    EXPECT_FALSE(PathExists(dest));
     EXPECT_TRUE(Logged("is damaged: incorrect data check\n"));
 }
 
@@ -688,25 +716,70 @@ TEST_F(ExtractTest, ProgressReachesAnotherThreadInOrderThroughQueuedConnections)
     EXPECT_EQ(progress.size(), 300u);
 }
 
-// Progress goes out after the entry is on disk and before the next one.
+// A report goes out once its entry is on disk; with the count beside the
+// extraction it may come later, but never before.
 TEST_F(ExtractTest, EachProgressStepFollowsItsEntryOnDisk) {
     ASSERT_EQ(Write(archive, {ArchiveEntry::file("one", "1"), ArchiveEntry::file("two", "2"),
                               ArchiveEntry::file("three", "3")}),
               "");
-    std::vector<std::string> seen;
+    std::vector<std::string> missing;
     Notify_Adapter* n = Notify_Adapter::GetInstance();
     auto c = QObject::connect(
         n, &Notify_Adapter::sigUpdateProgress, n,
-        [&](int, int) {
-            seen.push_back(std::to_string(PathExists(dest + "/one")) +
-                           std::to_string(PathExists(dest + "/two")) +
-                           std::to_string(PathExists(dest + "/three")));
+        [&](int, int current) {
+            char const* const names[] = {"one", "two", "three"};
+            for (int i = 0; i < current; ++i)
+                if (!PathExists(dest + "/" + names[i])) missing.push_back(names[i]);
         },
         Qt::DirectConnection);
     EXPECT_EQ(Make().Extract(), 0);
     QObject::disconnect(c);
-    EXPECT_EQ(seen, (std::vector<std::string>{"100", "110", "111"}));
+    EXPECT_TRUE(missing.empty()) << missing.front();
     EXPECT_EQ(progress, (std::vector<std::pair<int, int>>{{3, 1}, {3, 2}, {3, 3}}));
+}
+
+// The count below starts only once every entry is on disk.
+std::atomic<int> g_entries_on_disk{0};
+std::string g_swap_from, g_swap_to;  // renamed over the package as the count starts
+
+void CountOnceAllOnDisk() {
+    for (int i = 0; i < 20000 && g_entries_on_disk < 4; ++i)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    if (!g_swap_from.empty()) rename(g_swap_from.c_str(), g_swap_to.c_str());
+}
+
+TEST_F(ExtractTest, ALateCountReleasesTheReportsInOrderAndItsVerdictStands) {
+    std::vector<ArchiveEntry> entries;
+    for (int i = 0; i < 4; ++i)
+        entries.push_back(ArchiveEntry::file("f" + std::to_string(i), std::to_string(i)));
+    ASSERT_EQ(Write(archive, entries), "");
+    std::string damaged = ReadFile(archive);
+    damaged[damaged.size() - 6] = static_cast<char>(damaged[damaged.size() - 6] ^ 1);  // CRC
+    ASSERT_TRUE(WriteFile(tmp / "damaged", damaged));
+    Extractor::Hooks hooks;
+    hooks.entry_on_disk = [](int done) { g_entries_on_disk = done; };
+    hooks.count_starts = CountOnceAllOnDisk;
+    Extractor::SetHooks(hooks);
+
+    g_entries_on_disk = 0;
+    EXPECT_EQ(Make().Extract(), 0) << Log();
+    EXPECT_EQ(g_entries_on_disk, 4);
+    EXPECT_EQ(progress, (std::vector<std::pair<int, int>>{{4, 1}, {4, 2}, {4, 3}, {4, 4}}));
+
+    // The package the count reads turns out damaged after the extraction
+    // has written every entry: it must still fail.
+    g_swap_from = tmp / "damaged";
+    g_swap_to = archive;
+    g_entries_on_disk = 0;
+    progress.clear();
+    testsupport::RemoveTree(dest);
+    EXPECT_EQ(Make().Extract(), -1);
+    Extractor::SetHooks({});
+    g_swap_from.clear();
+    EXPECT_EQ(g_entries_on_disk, 4);
+    EXPECT_TRUE(progress.empty());
+    EXPECT_TRUE(Logged("is damaged: incorrect data check\n")) << Log();
+    EXPECT_TRUE(Logged("Failed to calculate total file numbers, ret: -1\n"));
 }
 
 }  // namespace
