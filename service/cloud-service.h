@@ -73,6 +73,8 @@ public:
     // wait for the old copy to go. The mark names the complete bundle until
     // then, so a crash before the end leaves nothing a later start misreads.
     void FinishDeployment();
+    // True while FinishDeployment has an old copy to remove.
+    bool HasOldCopy() const { return backups_to_remove_ >= 0; }
 
     int32_t timeout;
     std::string app_path;  // ~/.Korvane/Korvane.app, UTF-8

@@ -156,7 +156,38 @@ int MacService::HandlePackageUpgrade() {
     return PrepareUserEnv();
 }
 
+namespace {
+
+// The pid a client's pid file names, or "".
+std::string PidFileValue(std::string const& path) {
+    Config config;
+    if (!IsFileExist(path, false) || config.read(path) < 0) return "";
+    auto const entry = config.entries.find("pid");
+    return entry == config.entries.end() ? "" : entry->second;
+}
+
+// Removing the old copy competes with the new client's start for the disk,
+// so it waits, within a bound, until the client has written its pid file.
+void WaitForClientStart(std::string const& pid_file, std::string const& before) {
+    constexpr int kChecks = 3 * kChecksPerSecond;  // 3 seconds
+    for (int i = 0; i < kChecks; ++i) {
+        std::string const now = PidFileValue(pid_file);
+        long long pid = 0;
+        if (now != before && macservice_detail::PidNumber(now, pid) && pid > 1 &&
+            pid <= INT32_MAX && kill(static_cast<pid_t>(pid), 0) == 0)
+            return;
+        usleep(1000000 / kChecksPerSecond);
+    }
+    KLOG(Debug, "no new client named in '%s' yet, removing the old copy anyway\n",
+         pid_file.c_str());
+}
+
+}  // namespace
+
 void MacService::PostUpgrade() {
+    std::string const pid_file =
+        (RegistryPath("user_korvane_path") + QStringLiteral("/ui.pid")).toUtf8().toStdString();
+    std::string const before = HasOldCopy() ? PidFileValue(pid_file) : "";
     // The open tool is started detached and may well start for a bundle
     // that is not there: only an installed client counts as started.
     bool const installed = PerUserBinPathExist();
@@ -167,6 +198,7 @@ void MacService::PostUpgrade() {
     else if (!installed)
         KLOG(Error, "no client installed at '%s'\n",
              RegistryPath("user_korvane_ui_path").toUtf8().constData());
+    if (client_started_ && HasOldCopy()) WaitForClientStart(pid_file, before);
 }
 
 void MacService::StopService() { StopServiceByPath(RegistryPath("user_korvane_path")); }
