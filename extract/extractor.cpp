@@ -5,6 +5,7 @@
 #include <dirent.h>
 #include <errno.h>
 #include <locale.h>
+#include <sys/stat.h>
 #if defined(__APPLE__)
 #include <xlocale.h>
 #endif
@@ -16,6 +17,7 @@
 
 #include "app/Notify_Adapter.h"
 #include "app/StrTable.h"
+#include "extract/backup-reuse.h"
 #include "extract/gzip-stream.h"
 #include "extract/link-guard.h"
 #include "extract/quarantine.h"
@@ -306,8 +308,13 @@ int Extractor::Extract() {
     // Every failure waits for the count, so that its verdict is logged; an
     // archive whose first header is unreadable fails in the first read
     // below, before anything is written.
+    // The disk writer reads the umask the same way when it is made.
+    mode_t const mask = umask(022);
+    umask(mask);
+    BackupReuse reuse(g_hooks.reuse_backup ? reuse_dir : std::string(), mask);
     SideCount count(*this, g_hooks);
-    auto const fail = [&count] {
+    auto const fail = [&count, &reuse] {
+        reuse.LogTotals();
         int const total = count.Wait();
         if (total < 1) KLOG(Error, "Failed to calculate total file numbers, ret: %d\n", total);
         return -1;
@@ -341,6 +348,7 @@ int Extractor::Extract() {
                 KLOG(Error, "The count found %d entries and the extraction %d\n", total, done - 1);
                 return -1;
             }
+            reuse.LogTotals();
             return 0;
         }
         if (r != ARCHIVE_OK) {
@@ -353,7 +361,8 @@ int Extractor::Extract() {
             KLOG(Error, "archive_entry_pathname failed");
             return fail();
         }
-        std::string const path = prefix + name;
+        std::string const relative = name;  // `name` goes with the next call
+        std::string const path = prefix + relative;
         archive_entry_set_pathname(entry, path.c_str());
 
         // Hard-link targets are archive-relative like the names; left alone,
@@ -393,10 +402,22 @@ int Extractor::Extract() {
                                                          ? kDiskOptions
                                                          : kDiskOptions & ~ARCHIVE_EXTRACT_UNLINK);
         quarantine::DropFromEntry(entry);
-        r = archive_read_extract2(reader, entry, writer.get());
+        if (!link_path.empty() && archive_entry_size(entry) > 0 && !reuse.Unshare(link_path))
+            return fail();
+        BackupReuse::Outcome const placed =
+            reuse.Place(reader, entry, relative, path, writer.get());
+        if (placed == BackupReuse::Outcome::NotTried)
+            r = archive_read_extract2(reader, entry, writer.get());
+        else
+            r = placed == BackupReuse::Outcome::ReadFailed ||
+                        placed == BackupReuse::Outcome::WriteFailed
+                    ? ARCHIVE_FATAL
+                    : ARCHIVE_OK;
         if (r != ARCHIVE_OK) {
+            struct archive* const why =
+                placed == BackupReuse::Outcome::ReadFailed ? reader : writer.get();
             if (!source.LogDamage())
-                KLOG(Error, "archive_read_extract2 failed: '%s'\n", ErrText(writer.get()));
+                KLOG(Error, "archive_read_extract2 failed: '%s'\n", ErrText(why));
             return fail();
         }
         guard.Wrote(path);

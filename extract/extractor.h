@@ -13,6 +13,9 @@ class Extractor {
 public:
     std::string dest_dir;      // UTF-8 folder the entries are written under
     std::string archive_path;  // UTF-8 path of the archive to read
+    // UTF-8 folder of the client being replaced, or "": a file it holds
+    // unchanged at the same place is reused instead of written again.
+    std::string reuse_dir;
 
     // Number of entries, or -1. Stops counting silently at the first damaged
     // header, so a damaged archive yields the entries before the damage.
@@ -36,6 +39,8 @@ public:
     struct Hooks {
         void (*entry_on_disk)(int done) = nullptr;
         void (*count_starts)() = nullptr;
+        // false: write every entry, even one reuse_dir holds unchanged (benchmarks)
+        bool reuse_backup = true;
     };
     static void SetHooks(Hooks hooks);
 };

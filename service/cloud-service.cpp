@@ -409,7 +409,10 @@ int Service::PrepareUserEnv() {
     bool const ready = state.complete == kAtApp ? SetAside(A, mark, state.pending, backup)
                                                 : ClearFragment(A, mark, state, backup);
     if (!ready) return -1;
-    if (ExtractPackage() != 0) return RollBack(A, mark, backup);
+    old_copy_ = backup.path;
+    int const extracted = ExtractPackage();
+    old_copy_.clear();
+    if (extracted != 0) return RollBack(A, mark, backup);
     int const later = Commit(A, mark, backup);
     if (later >= 0) backups_to_remove_ = later;  // after the launch
     return 0;
@@ -434,6 +437,7 @@ int Service::ExtractPackage() {
     Extractor extractor;
     extractor.dest_dir = D;
     extractor.archive_path = P;
+    extractor.reuse_dir = old_copy_;
     if (extractor.Extract() != 0) return -1;
     // A package without the client would replace a working client with one
     // that can't start: count it as a failed extraction, so the old bundle

@@ -86,6 +86,7 @@ public:
 
 private:
     int backups_to_remove_ = -1;  // highest backup index FinishDeployment removes
+    std::string old_copy_;        // the backup ExtractPackage may reuse files of
 };
 
 // Backup name for an attempt: app + "_tmp", then app + "_tmp<attempt>" from

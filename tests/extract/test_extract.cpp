@@ -17,6 +17,7 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <random>
 #include <thread>
 #include <utility>
@@ -780,6 +781,104 @@ TEST_F(ExtractTest, ALateCountReleasesTheReportsInOrderAndItsVerdictStands) {
     EXPECT_TRUE(progress.empty());
     EXPECT_TRUE(Logged("is damaged: incorrect data check\n")) << Log();
     EXPECT_TRUE(Logged("Failed to calculate total file numbers, ret: -1\n"));
+}
+
+ino_t InodeOf(std::string const& p) {
+    struct stat st {};
+    return stat(p.c_str(), &st) == 0 ? st.st_ino : 0;
+}
+
+// One ustar header block; libarchive's writers never give a hard link data,
+// other tar writers may.
+std::string TarHeader(std::string const& name, char type, size_t size, std::string const& link) {
+    std::string h(512, '\0');
+    name.copy(&h[0], 99);
+    snprintf(&h[100], 24, "%07o%c%07o%c%07o", 0644, 0, 0, 0, 0);
+    snprintf(&h[124], 24, "%011zo%c%011o", size, 0, 0);
+    h[156] = type;
+    link.copy(&h[157], 99);
+    std::memcpy(&h[257], "ustar\00000", 8);
+    std::fill(h.begin() + 148, h.begin() + 156, ' ');
+    unsigned sum = 0;
+    for (char c : h) sum += static_cast<unsigned char>(c);
+    snprintf(&h[148], 8, "%06o", sum);
+    return h;
+}
+
+// Appends to an uncompressed tar a pax hard link to `target` that carries
+// `data`, which a reader writes into the link's target.
+std::string WithDataLink(std::string tar, std::string const& target, std::string const& data) {
+    size_t end = 0;
+    while (end + 512 <= tar.size() && tar.compare(end, 512, std::string(512, '\0')) != 0)
+        end += 512 + (std::stoul(tar.substr(end + 124, 11), nullptr, 8) + 511) / 512 * 512;
+    std::string const record = "13 comment=y\n";
+    auto const padded = [](std::string d) { return d.resize((d.size() + 511) / 512 * 512), d; };
+    return tar.substr(0, end) + TarHeader("PaxHeader/alias", 'x', record.size(), "") +
+           padded(record) + TarHeader("alias", '1', data.size(), target) + padded(data) +
+           std::string(1024, '\0');
+}
+
+// An upgrade extracts beside the old client's backup, as the normal user:
+// the new tree must be what a full extraction gives, and the backup must
+// stay the old client byte for byte, whatever shape the reuse meets.
+TEST_F(ExtractTest, OnlyFilesTheBackupHoldsUnchangedAreReused) {
+    std::string const backup = dest + "_tmp";
+    std::string const outside = tmp / "outside";
+    std::string const data = Noise(300000, 5);
+    std::string last_byte = data;
+    last_byte.back() = static_cast<char>(last_byte.back() ^ 1);
+    auto const file = [&](char const* name, std::string const& d, int mode = 0644) {
+        return ArchiveEntry::file(name, d, mode);
+    };
+    std::vector<ArchiveEntry> const before = {file("same", data),
+                                              file("last", data),
+                                              file("mode", data),
+                                              ArchiveEntry::dir("ro", 0555),
+                                              file("ro/in", data),
+                                              file("shared", data),
+                                              ArchiveEntry::symlink("lnk", outside),
+                                              file("target", data)};
+    std::vector<ArchiveEntry> const after = {
+        file("same", data),       file("last", last_byte),
+        file("mode", data, 0755), ArchiveEntry::dir("ro", 0555),
+        file("ro/in", data),      file("shared", data),
+        ArchiveEntry::dir("lnk"), file("lnk/f", data),
+        file("target", data)};
+    ASSERT_TRUE(testsupport::MakeDirs(outside));
+    ASSERT_TRUE(WriteFile(outside + "/f", data));
+    ASSERT_TRUE(testsupport::MakeDirs(dest));  // as the service makes it
+    ASSERT_TRUE(testsupport::GiveToUser(tmp.path()));
+    auto const as_user = [&](std::string const& to, std::string const& reuse) {
+        return testsupport::RunAsNobody([&] {
+            Extractor x = Make();
+            x.dest_dir = to;
+            x.reuse_dir = reuse;
+            return x.Extract() == 0 ? 0 : 1;
+        });
+    };
+    ASSERT_EQ(Write(archive, before), "");
+    ASSERT_EQ(as_user(backup, ""), 0) << Log();
+    // The backup's file is also linked from outside: it may not be shared.
+    ASSERT_EQ(link((backup + "/shared").c_str(), (outside + "/shared").c_str()), 0);
+    std::string const old = testsupport::TreeDigest(backup);
+
+    ASSERT_EQ(Write(archive, after, ArchiveFormat::Pax, ArchiveFilter::None), "");
+    ASSERT_TRUE(WriteFile(archive, WithDataLink(ReadFile(archive), "target", "PWNED")));
+    ASSERT_EQ(as_user(tmp / "reference", ""), 0) << Log();
+    ASSERT_EQ(ReadFile(tmp / "reference/target"), "PWNED");
+    ASSERT_EQ(as_user(dest, backup), 0) << Log();
+    EXPECT_EQ(testsupport::TreeDigest(dest), testsupport::TreeDigest(tmp / "reference"));
+    EXPECT_EQ(testsupport::TreeDigest(backup), old);
+    EXPECT_EQ(ReadFile(backup + "/target"), data) << "the hard link's data went into the backup";
+    for (char const* differs : {"last", "mode", "shared"})
+        EXPECT_NE(InodeOf(dest + "/" + differs), InodeOf(backup + "/" + differs)) << differs;
+    EXPECT_NE(InodeOf(dest + "/lnk/f"), InodeOf(outside + "/f"));
+    // Hard links (same, ro/in, target) where the volume cannot clone, as
+    // here; where it can, the files whose mode differs or that are shared
+    // from outside are cloned as well.
+    EXPECT_TRUE(Logged("reused 3 unchanged files (900000 bytes; 0 cloned, 3 hard-linked)") ||
+                Logged("reused 5 unchanged files (1500000 bytes; 5 cloned, 0 hard-linked)"))
+        << Log();
 }
 
 }  // namespace

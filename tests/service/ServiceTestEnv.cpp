@@ -59,7 +59,7 @@ ServiceEnv::ServiceEnv(std::string const& home_tmpfs) {
     // The log lives outside HOME, so a full HOME does not silence it.
     log_path_ = root + "/service.log";
     std::string const levels = root + "/launcher.debug";
-    testsupport::WriteFile(levels, "service_debug=7\n");
+    testsupport::WriteFile(levels, "service_debug=7\nextractor_debug=7\n");
     Logger::Initialize(Logger::File, log_path_, levels, 50, Logger::ThreadLock);
 }
 

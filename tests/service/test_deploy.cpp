@@ -51,11 +51,15 @@ int RunSequence() {
 
 void CorruptPackage(ServiceEnv& env) { ASSERT_TRUE(ts::WriteFile(env.package, Noise(4000, 7))); }
 
-// A package whose entries start well and then break off.
+// A package whose entries start well and then break off. Uncompressed, so
+// that the break is met only at the entry it cuts.
 void TruncatedPackage(ServiceEnv& env, int build) {
     auto entries = ts::ClientBundleEntries(build);
     entries.push_back(ts::ArchiveEntry::file("Contents/Resources/big.bin", Noise(400000, 3)));
     env.WritePackage(build, entries);
+    ASSERT_EQ(
+        ts::WriteArchive(env.package, entries, ts::ArchiveFormat::Pax, ts::ArchiveFilter::None),
+        "");
     std::string data = ts::ReadFile(env.package);
     ASSERT_TRUE(ts::WriteFile(env.package, data.substr(0, data.size() * 2 / 3)));
 }
@@ -164,6 +168,8 @@ TEST_F(Deploy, AnArchiveBrokenMidWayRollsBackAndKeepsLowerLeftovers) {
     MacService s;
     EXPECT_EQ(s.PrepareUserEnv(), -1);
     EXPECT_EQ(TreeDigest(env.app), old);
+    // The client and the framework, unchanged, came from the backup first.
+    EXPECT_NE(env.Log().find("reused 2 unchanged files"), std::string::npos) << env.Log();
     EXPECT_EQ(Leftovers(env.app), "Korvane.app_tmp\nKorvane.app_tmp1\n");
     EXPECT_TRUE(ts::PathExists(env.app + "_tmp/a"));
     EXPECT_TRUE(ts::PathExists(env.app + "_tmp1/b"));
