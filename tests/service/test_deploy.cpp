@@ -444,6 +444,8 @@ TEST_P(CrashDuringExtraction, TheNextRunCompletesTheInstall) {
     EXPECT_TRUE(probe.IsNeedUpgrade());
     EXPECT_EQ(RunSequence(), 0);
     EXPECT_TRUE(servicetest::CompleteInstall(env));
+    // From the backup the crash left, as the killed run did before it died.
+    EXPECT_NE(env.Log().find("reused 2 unchanged files"), std::string::npos) << env.Log();
     MacService after;
     after.PreUpgrade();
     EXPECT_FALSE(after.IsNeedUpgrade());
