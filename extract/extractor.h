@@ -36,6 +36,8 @@ public:
     struct Hooks {
         void (*entry_on_disk)(int done) = nullptr;
         void (*count_starts)() = nullptr;
+        // false: write every entry, even one the backup holds unchanged (benchmarks)
+        bool reuse_backup = true;
     };
     static void SetHooks(Hooks hooks);
 };
