@@ -139,6 +139,8 @@ inline std::string ReadAll(std::string const& path) {
 // either noise or words, `noise` in 16 of them noise (16: images, 0: text).
 class Content {
 public:
+    Content() = default;
+    explicit Content(uint64_t seed) : state_(seed | 1) {}  // xorshift stays at 0
     void Fill(char* buf, size_t size, unsigned noise) {
         static constexpr char kWords[] =
             "QObject::connect QString::fromUtf8 _objc_msgSend __TEXT __cstring "
@@ -212,9 +214,11 @@ public:
     void File(std::string const& path, uint64_t size, int mode, unsigned noise) {
         Header(path, AE_IFREG, mode, size, "");
         static char buf[1 << 16];
+        Content own(PathSeed(path));
+        Content& from = per_path_ ? own : content_;
         for (uint64_t done = 0; done < size;) {
             size_t const n = static_cast<size_t>(std::min<uint64_t>(sizeof buf, size - done));
-            content_.Fill(buf, n, noise);
+            from.Fill(buf, n, noise);
             Data(buf, n);
             done += n;
         }
@@ -223,6 +227,12 @@ public:
         Header(path, AE_IFLNK, 0755, 0, target);
     }
     uint64_t Random() { return content_.Next(); }
+    // From now on each file's bytes depend on its path and `salt` alone, not
+    // on the files before it: trees packed one by one agree where the salt does.
+    void Salt(uint64_t salt) {
+        per_path_ = true;
+        salt_ = salt;
+    }
     PackStats stats;
 
 private:
@@ -256,69 +266,111 @@ private:
             if (archive_write_data(a, p, n) != static_cast<la_ssize_t>(n))
                 Fail(std::string("write: ") + archive_error_string(a));
     }
+    uint64_t PathSeed(std::string const& path) const {
+        uint64_t h = 0xcbf29ce484222325ULL ^ (salt_ * 0x9e3779b97f4a7c15ULL);  // FNV-1a
+        for (char c : path) h = (h ^ static_cast<unsigned char>(c)) * 0x100000001b3ULL;
+        return h;
+    }
     std::vector<archive*> out_;
     std::set<std::string> dirs_;
     Content content_;
+    bool per_path_ = false;
+    uint64_t salt_ = 0;
+};
+
+// A client of the upgrade pairs: its build, and which files have bytes other
+// than the old client's (which has none). The demo client never changes.
+struct Variant {
+    enum Changed { kNone, kTenth, kAll };
+    int build = kBuild;
+    Changed changed = kNone;
 };
 
 // The client: the real demo client and INFO, 12 frameworks (binary, plist,
 // 20 headers, the four Versions/Current links), 200 plug-ins in 8 folders
 // and 5,400 small resources in nested folders.
-inline void WriteClient(Packer& p, uint64_t total, std::string const& ui) {
+inline void WriteClient(Packer& p, uint64_t total, std::string const& ui,
+                        Variant const* variant = nullptr) {
+    int others = 0;
+    // `main`: changed in every upgrade; of the other files, every tenth.
+    auto file = [&](std::string const& path, uint64_t size, int mode, unsigned noise, bool main) {
+        if (variant) {
+            bool const changed =
+                variant->changed == Variant::kAll ||
+                (variant->changed == Variant::kTenth && (main || ++others % 10 == 0));
+            p.Salt(changed ? 1 : 0);
+            if (changed && size % 2) size += 100;  // half of them grow a little
+        }
+        p.File(path, size, mode, noise);
+    };
     p.Bytes("Contents/MacOS/korvane-ui", ui, 0755);
-    p.Bytes("Contents/Resources/INFO", InfoText(kBuild), 0644);
-    p.File("Contents/Info.plist", 2000, 0644, 0);
+    p.Bytes("Contents/Resources/INFO", InfoText(variant ? variant->build : kBuild), 0644);
+    file("Contents/Info.plist", 2000, 0644, 0, true);
     static char const* const kFrameworks[] = {
         "QtCore", "QtGui",        "QtWidgets",      "QtNetwork", "QtDBus",    "QtSvg",
         "QtXml",  "QtConcurrent", "QtPrintSupport", "QtSql",     "DeskUIKit", "Sparkle"};
     for (char const* fw : kFrameworks) {
         std::string const base = std::string("Contents/Frameworks/") + fw + ".framework";
-        p.File(base + "/Versions/A/" + fw, total * 50 / 100 / std::size(kFrameworks), 0755, 6);
-        p.File(base + "/Versions/A/Resources/Info.plist", 1500, 0644, 0);
+        // Half the bytes are in these: only our own framework changes, or an
+        // upgrade could not keep 90% of the bytes.
+        file(base + "/Versions/A/" + fw, total * 50 / 100 / std::size(kFrameworks), 0755, 6,
+             !strcmp(fw, "DeskUIKit"));
+        file(base + "/Versions/A/Resources/Info.plist", 1500, 0644, 0, false);
         for (int h = 0; h < 20; ++h)
-            p.File(base + "/Versions/A/Headers/q" + std::to_string(h) + ".h",
-                   3000 + p.Random() % 20000, 0644, 0);
+            file(base + "/Versions/A/Headers/q" + std::to_string(h) + ".h",
+                 3000 + p.Random() % 20000, 0644, 0, false);
         p.Link(base + "/Versions/Current", "A");
         p.Link(base + "/" + fw, std::string("Versions/Current/") + fw);
         p.Link(base + "/Resources", "Versions/Current/Resources");
         p.Link(base + "/Headers", "Versions/Current/Headers");
     }
     for (int i = 0; i < 200; ++i)
-        p.File("Contents/PlugIns/p" + std::to_string(i % 8) + "/lib" + std::to_string(i) + ".dylib",
-               total * 20 / 100 / 200, 0755, 6);
+        file("Contents/PlugIns/p" + std::to_string(i % 8) + "/lib" + std::to_string(i) + ".dylib",
+             total * 20 / 100 / 200, 0755, 6, false);
     int const n = 5400;
     uint64_t const each = total * 30 / 100 / n;
     for (int i = 0; i < n; ++i)
-        p.File("Contents/Resources/r" + std::to_string(i % 45) + "/s" +
-                   std::to_string(i / 45 % 10) + "/f" + std::to_string(i) +
-                   (i % 3 ? ".png" : ".qm"),
-               each / 2 + p.Random() % (each + 1), 0644, i % 3 ? 16 : 2);
+        file("Contents/Resources/r" + std::to_string(i % 45) + "/s" + std::to_string(i / 45 % 10) +
+                 "/f" + std::to_string(i) + (i % 3 ? ".png" : ".qm"),
+             each / 2 + p.Random() % (each + 1), 0644, i % 3 ? 16 : 2, false);
 }
 
-// Packing runs in a child: its buffers and the compressors' state would
-// otherwise stay in this process, and a forked run's peak RSS starts there.
-template <typename Write>
-PackStats Pack(Write const& write) {
+// Packing (or reading packages) runs in a child: its buffers and the
+// compressors' state would otherwise stay in this process, and a forked
+// run's peak RSS starts there. `work` returns a plain struct, which comes
+// back through a pipe.
+template <typename Result, typename Work>
+Result InChild(Work const& work, char const* what) {
     int fds[2];
     if (pipe(fds) != 0) Fail("pipe");
     pid_t const pid = fork();
     if (pid == 0) {
         close(fds[0]);
-        Packer p;
-        write(p);
-        p.Close();
-        ssize_t const n = ::write(fds[1], &p.stats, sizeof p.stats);
-        _exit(n == static_cast<ssize_t>(sizeof p.stats) ? 0 : 1);
+        Result const r = work();
+        ssize_t const n = ::write(fds[1], &r, sizeof r);
+        _exit(n == static_cast<ssize_t>(sizeof r) ? 0 : 1);
     }
     close(fds[1]);
-    PackStats s;
-    ssize_t const n = read(fds[0], &s, sizeof s);
+    Result r{};
+    ssize_t const n = read(fds[0], &r, sizeof r);
     close(fds[0]);
     int status = 0;
     waitpid(pid, &status, 0);
-    if (n != static_cast<ssize_t>(sizeof s) || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
-        Fail("packing failed");
-    return s;
+    if (n != static_cast<ssize_t>(sizeof r) || !WIFEXITED(status) || WEXITSTATUS(status) != 0)
+        Fail(std::string(what) + " failed");
+    return r;
+}
+
+template <typename Write>
+PackStats Pack(Write const& write) {
+    return InChild<PackStats>(
+        [&] {
+            Packer p;
+            write(p);
+            p.Close();
+            return p.stats;
+        },
+        "packing");
 }
 
 class Bench {
@@ -327,14 +379,14 @@ public:
 
     // A copy of the built bundle, its package left to be written, whose INFO
     // names the packaged build; returns its folder.
-    std::string MakeLauncher(std::string const& name) const {
+    std::string MakeLauncher(std::string const& name, int build = kBuild) const {
         std::string const dir = work_ + "/" + name;
         mkdir(dir.c_str(), 0755);
         std::string app = dir + "/Korvane Client.app";
         Must({"cp", "-a", KORVANE_BUNDLE_DIR, app});
         unlink((app + kPackageInBundle).c_str());
         mkdir((app + "/Contents/Resources/package").c_str(), 0755);
-        std::ofstream(app + "/Contents/Resources/INFO") << InfoText(kBuild);
+        std::ofstream(app + "/Contents/Resources/INFO") << InfoText(build);
         return app;
     }
 
@@ -347,14 +399,15 @@ public:
     }
 
     // The launcher as the user, with a home of its own, until it exits.
-    static Run Launch(std::string const& app, std::string const& home, int entries) {
+    static Run Launch(std::string const& app, std::string const& home, int entries,
+                      int build = kBuild) {
         sync();  // so that the previous run's writeback does not land in this one
         Run r = Exec({"env", "HOME=" + home, "QT_QPA_PLATFORM=offscreen", "KORVANE_UI_LIFETIME=5",
                       app + kLauncherInBundle},
                      true, home + "/.Korvane/demo-ui.log");
         bool const exited = r.ok;
         bool const current =
-            ReadAll(InstalledInfo(home)).find("build_version=" + std::to_string(kBuild)) !=
+            ReadAll(InstalledInfo(home)).find("build_version=" + std::to_string(build)) !=
             std::string::npos;
         StopClients(home);
         // A launcher that stopped half-way, or started no client, must not
