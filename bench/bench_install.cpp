@@ -3,7 +3,7 @@
 //
 //   cmake --build build --target bench_install
 //   build/bench/bench_install [--mb 160] [--runs 5] [--formats tar.gz,tar,zip,tar.xz]
-//                             [--small N[,M]] [--root DIR]
+//                             [--small N[,M]] [--root DIR] [--reuse]
 //
 //   --mb N          size of the generated client in megabytes (default 160)
 //   --runs N        interleaved rounds per package (default 5)
@@ -13,6 +13,11 @@
 //                   sizes, how the cost per entry grows
 //   --root DIR      where the temporary data goes (default $TMPDIR or /tmp);
 //                   the homes and the references share its file system
+//   --reuse         instead of the tables below, the upgrade pairs of
+//                   reuse_pairs.cpp: an old client (build 1) upgraded to one
+//                   that keeps 90% of its files and to one that changes all,
+//                   with the reuse of the backup on and off, against bsdtar;
+//                   also the bytes the volume took and the shares kept
 //
 // Writes, with libarchive, a client-like bundle (about 5,900 files: the real
 // demo client as Contents/MacOS/korvane-ui, an INFO, frameworks with
@@ -45,6 +50,7 @@
 #include <vector>
 
 #include "install_kit.h"
+#include "reuse_pairs.h"
 
 using namespace install_kit;  // the kit is this program's own
 
@@ -58,7 +64,9 @@ constexpr char const* kUsage =
     "  --runs N        interleaved rounds per package (default 5)\n"
     "  --formats LIST  comma-separated packages to time (default tar.gz,tar,zip,tar.xz)\n"
     "  --small N[,M]   also tar.gz packages of N (and M) files of 512 bytes\n"
-    "  --root DIR      folder for the temporary data (default $TMPDIR or /tmp)\n";
+    "  --root DIR      folder for the temporary data (default $TMPDIR or /tmp)\n"
+    "  --reuse         only the upgrade pairs: old to 90%-unchanged and to all-changed\n"
+    "                  clients, reuse on and off, bytes written (--small is ignored)\n";
 
 void WriteSmall(Packer& p, int files, std::string const& ui) {
     p.Bytes("Contents/MacOS/korvane-ui", ui, 0755);
@@ -139,6 +147,7 @@ int main(int argc, char** argv) {
     int runs = 5;
     std::vector<std::string> formats{"tar.gz", "tar", "zip", "tar.xz"};
     std::vector<int> small;
+    bool reuse = false;
     char const* tmpdir = getenv("TMPDIR");  // NOLINT(concurrency-mt-unsafe): one thread
     std::string root = tmpdir && *tmpdir ? tmpdir : "/tmp";
     for (int i = 1; i < argc; ++i) {
@@ -158,6 +167,8 @@ int main(int argc, char** argv) {
                 small.push_back(std::max(1, static_cast<int>(strtol(n.c_str(), nullptr, 10))));
         } else if (a == "--root" && has) {
             root = argv[++i];
+        } else if (a == "--reuse") {
+            reuse = true;
         } else {
             fprintf(stderr, "%s", kUsage);
             return 2;
@@ -179,6 +190,11 @@ int main(int argc, char** argv) {
     std::string const work = tmpl;
     chmod(work.c_str(), 0755);
     Bench bench(work);
+    if (reuse) {
+        bool const ok = UpgradePairs(bench, work, formats, mb << 20, runs, ui);
+        Bench::Remove(work);
+        return ok ? 0 : 1;
+    }
 
     double t0 = Now();
     std::vector<std::string> apps;
