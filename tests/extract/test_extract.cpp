@@ -807,7 +807,8 @@ std::string TarHeader(std::string const& name, char type, size_t size, std::stri
 
 // Appends to an uncompressed tar a pax hard link to `target` that carries
 // `data`, which a reader writes into the link's target.
-std::string WithDataLink(std::string tar, std::string const& target, std::string const& data) {
+std::string WithDataLink(std::string const& tar, std::string const& target,
+                         std::string const& data) {
     size_t end = 0;
     while (end + 512 <= tar.size() && tar.compare(end, 512, std::string(512, '\0')) != 0)
         end += 512 + (std::stoul(tar.substr(end + 124, 11), nullptr, 8) + 511) / 512 * 512;
