@@ -182,10 +182,9 @@ BackupReuse::Outcome BackupReuse::Place(struct archive* reader, struct archive_e
     bool const regular =
         archive_entry_filetype(entry) == AE_IFREG && archive_entry_hardlink(entry) == nullptr;
     int64_t const size = archive_entry_size_is_set(entry) ? archive_entry_size(entry) : -1;
-    std::string const from = backup_ + "/" + name;
-    Fd const fd(!backup_.empty() && regular && size > 0 && !HasDotDot(name)
-                    ? OpenMatch(entry, from, size)
-                    : -1);
+    bool const candidate = !backup_.empty() && regular && size > 0 && !HasDotDot(name);
+    std::string const from = candidate ? backup_ + "/" + name : std::string();
+    Fd const fd(candidate ? OpenMatch(entry, from, size) : -1);
     if (fd.get() < 0) {
         ++written_;
         if (regular && size > 0) written_bytes_ += static_cast<uint64_t>(size);
@@ -218,6 +217,7 @@ bool BackupReuse::Unshare(std::string const& target) {
     if (linked_.empty() || lstat(target.c_str(), &st) != 0 ||
         linked_.count({st.st_dev, st.st_ino}) == 0)
         return true;
+    // Never through what an entry may have put at this name.
     std::string const copy = target + ".korvane-unshare";
     Fd const in(open(target.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC));
     Fd const out(open(copy.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600));

@@ -305,13 +305,13 @@ int Extractor::Extract() {
     Notify_Adapter::GetInstance()->UpdateDialogText(label);
 
     ScopedUtf8Ctype utf8;
-    // Every failure waits for the count, so that its verdict is logged; an
-    // archive whose first header is unreadable fails in the first read
-    // below, before anything is written.
     // The disk writer reads the umask the same way when it is made.
     mode_t const mask = umask(022);
     umask(mask);
     BackupReuse reuse(g_hooks.reuse_backup ? reuse_dir : std::string(), mask);
+    // Every failure waits for the count, so that its verdict is logged; an
+    // archive whose first header is unreadable fails in the first read
+    // below, before anything is written.
     SideCount count(*this, g_hooks);
     auto const fail = [&count, &reuse] {
         reuse.LogTotals();
@@ -404,18 +404,13 @@ int Extractor::Extract() {
         quarantine::DropFromEntry(entry);
         if (!link_path.empty() && archive_entry_size(entry) > 0 && !reuse.Unshare(link_path))
             return fail();
-        BackupReuse::Outcome const placed =
-            reuse.Place(reader, entry, relative, path, writer.get());
-        if (placed == BackupReuse::Outcome::NotTried)
-            r = archive_read_extract2(reader, entry, writer.get());
-        else
-            r = placed == BackupReuse::Outcome::ReadFailed ||
-                        placed == BackupReuse::Outcome::WriteFailed
-                    ? ARCHIVE_FATAL
-                    : ARCHIVE_OK;
-        if (r != ARCHIVE_OK) {
-            struct archive* const why =
-                placed == BackupReuse::Outcome::ReadFailed ? reader : writer.get();
+        using Outcome = BackupReuse::Outcome;
+        Outcome const placed = reuse.Place(reader, entry, relative, path, writer.get());
+        bool const on_disk = placed == Outcome::NotTried
+                                 ? archive_read_extract2(reader, entry, writer.get()) == ARCHIVE_OK
+                                 : placed == Outcome::Reused || placed == Outcome::Written;
+        if (!on_disk) {
+            struct archive* const why = placed == Outcome::ReadFailed ? reader : writer.get();
             if (!source.LogDamage())
                 KLOG(Error, "archive_read_extract2 failed: '%s'\n", ErrText(why));
             return fail();
