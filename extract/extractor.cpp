@@ -18,7 +18,7 @@
 #include "app/Notify_Adapter.h"
 #include "app/StrTable.h"
 #include "extract/backup-reuse.h"
-#include "extract/gzip-stream.h"
+#include "extract/package-source.h"
 #include "extract/link-guard.h"
 #include "extract/quarantine.h"
 
@@ -115,76 +115,31 @@ bool MissingOrEmpty(std::string const& dir) {
     return empty;
 }
 
-bool StartsWithGzipMagic(std::string const& path) {
-    FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
-    unsigned char magic[2] = {0, 0};
-    size_t const n = std::fread(magic, 1, sizeof magic, f);
-    std::fclose(f);
-    return n == 2 && magic[0] == 0x1f && magic[1] == 0x8b;
+// The package opened for reading, its open failure logged as before.
+bool OpenSource(PackageSource& source, std::string const& path) {
+    if (source.Open(path)) return true;
+    std::string const damage = source.Damage();
+    if (!damage.empty())
+        KLOG(Error, "archive '%s' is damaged: %s\n", path.c_str(), damage.c_str());
+    else
+        KLOG(Error, "%s\n", source.error().c_str());
+    return false;
 }
 
-// libarchive's gzip filter never checks a member's CRC32 and length trailer,
-// so a flipped bit inside a package would install silently: gzip files are
-// inflated by GzipStream instead, which checks every member, and libarchive
-// reads the plain stream. Other formats keep libarchive's own readers.
-class Source {
-public:
-    // Opens `path`, or logs why not and returns false.
-    bool Open(std::string const& path) {
-        path_ = path;
-        reader_.reset(archive_read_new());
-        if (!reader_) {
-            KLOG(Error, "Allocate archive failed\n");
-            return false;
-        }
-        archive_read_support_filter_all(reader_.get());
-        archive_read_support_format_all(reader_.get());
-        if (!StartsWithGzipMagic(path)) {
-            if (archive_read_open_filename(reader_.get(), path.c_str(), kBlockSize) != ARCHIVE_OK) {
-                KLOG(Error, "archive_read_open_filename failed: '%s'\n", ErrText(reader_.get()));
-                return false;
-            }
-            return true;
-        }
-        gzip_ = std::make_unique<GzipStream>();
-        if (!gzip_->Open(path) ||
-            archive_read_open(reader_.get(), gzip_.get(), nullptr, &GzipStream::ReadCallback,
-                              &GzipStream::CloseCallback) != ARCHIVE_OK) {
-            if (!LogDamage())
-                KLOG(Error, "archive_read_open failed: '%s'\n", ErrText(reader_.get()));
-            return false;
-        }
-        return true;
-    }
+// Logs the damage the gzip check found, if any; true if it did.
+bool LogDamage(PackageSource const& source, std::string const& path) {
+    std::string const why = source.Damage();
+    if (why.empty()) return false;
+    KLOG(Error, "archive '%s' is damaged: %s\n", path.c_str(), why.c_str());
+    return true;
+}
 
-    struct archive* reader() const {
-        return reader_.get();
-    }
-
-    // Logs the damage the gzip check found, if any; true if it did.
-    bool LogDamage() const {
-        if (!gzip_) return false;
-        std::string const why = gzip_->error();
-        if (why.empty()) return false;
-        KLOG(Error, "archive '%s' is damaged: %s\n", path_.c_str(), why.c_str());
-        return true;
-    }
-
-    // After the last entry: every gzip member must have been checked.
-    bool Finish() const {
-        if (gzip_ && !gzip_->Finish()) {
-            LogDamage();
-            return false;
-        }
-        return true;
-    }
-
-private:
-    std::string path_;
-    std::unique_ptr<GzipStream> gzip_;
-    ReadHandle reader_;  // freed before the stream it reads from
-};
+// After the last entry: every gzip member must have been checked.
+bool FinishSource(PackageSource const& source, std::string const& path) {
+    if (source.Finish()) return true;
+    LogDamage(source, path);
+    return false;
+}
 
 Extractor::Hooks g_hooks;  // set by tests before they extract
 
@@ -251,15 +206,15 @@ int Extractor::Count() {
         return -1;
     }
     ScopedUtf8Ctype utf8;
-    Source source;
-    if (!source.Open(archive_path)) return -1;
+    PackageSource source;
+    if (!OpenSource(source, archive_path)) return -1;
     int n = 0;
     struct archive_entry* entry = nullptr;
     while (archive_read_next_header(source.reader(), &entry) == ARCHIVE_OK) {
         ++n;
         archive_read_data_skip(source.reader());
     }
-    if (!source.Finish()) return -1;
+    if (!FinishSource(source, archive_path)) return -1;
     return n;
 }
 
@@ -309,19 +264,25 @@ int Extractor::Extract() {
     mode_t const mask = umask(022);
     umask(mask);
     BackupReuse reuse(g_hooks.reuse_backup ? reuse_dir : std::string(), mask);
-    // Every failure waits for the count, so that its verdict is logged; an
-    // archive whose first header is unreadable fails in the first read
-    // below, before anything is written.
-    SideCount count(*this, g_hooks);
+    // A package that says how many entries it holds is read once; otherwise
+    // the entries are counted beside the extraction. Every failure waits for
+    // the count, so that its verdict is logged; an archive whose first header
+    // is unreadable fails in the first read below, before anything is written.
+    int const declared = declared_entries;
+    std::unique_ptr<SideCount> count;
+    if (declared < 1)
+        count = std::make_unique<SideCount>(*this, g_hooks);
+    else
+        KLOG(Debug, "the package's description names %d entries: no count\n", declared);
     auto const fail = [&count, &reuse] {
         reuse.LogTotals();
-        int const total = count.Wait();
+        int const total = count ? count->Wait() : 1;
         if (total < 1) KLOG(Error, "Failed to calculate total file numbers, ret: %d\n", total);
         return -1;
     };
 
-    Source source;
-    if (!source.Open(archive_path)) {
+    PackageSource source;
+    if (!OpenSource(source, archive_path)) {
         KLOG(Error, "Failed to read file '%s'\n", archive_path.c_str());
         return fail();
     }
@@ -339,10 +300,15 @@ int Extractor::Extract() {
         struct archive_entry* entry = nullptr;
         int r = archive_read_next_header(reader, &entry);
         if (r == ARCHIVE_EOF) {
-            // The count checks the package too: nothing is installed before
-            // it has ended, sound and in agreement.
-            if (!source.Finish()) return fail();
-            int const total = count.Wait();
+            // The count, or the description, checks the package too: nothing
+            // is installed before it has ended, sound and in agreement.
+            if (!FinishSource(source, archive_path)) return fail();
+            if (!count && done - 1 != declared) {
+                KLOG(Error, "The package's description names %d entries, the package holds %d\n",
+                     declared, done - 1);
+                return fail();
+            }
+            int const total = count ? count->Wait() : declared;
             if (total < 1) return fail();
             if (total != done - 1) {
                 KLOG(Error, "The count found %d entries and the extraction %d\n", total, done - 1);
@@ -352,8 +318,14 @@ int Extractor::Extract() {
             return 0;
         }
         if (r != ARCHIVE_OK) {
-            if (!source.LogDamage())
+            if (!LogDamage(source, archive_path))
                 KLOG(Error, "archive_read_next_header failed: '%s'\n", ErrText(reader));
+            return fail();
+        }
+        if (!count && done > declared) {
+            KLOG(Error,
+                 "The package's description names %d entries, the package holds at least %d\n",
+                 declared, done);
             return fail();
         }
         char const* name = archive_entry_pathname(entry);
@@ -411,14 +383,18 @@ int Extractor::Extract() {
                                  : placed == Outcome::Reused || placed == Outcome::Written;
         if (!on_disk) {
             struct archive* const why = placed == Outcome::ReadFailed ? reader : writer.get();
-            if (!source.LogDamage())
+            if (!LogDamage(source, archive_path))
                 KLOG(Error, "archive_read_extract2 failed: '%s'\n", ErrText(why));
             return fail();
         }
         guard.Wrote(path);
         if (g_hooks.entry_on_disk) g_hooks.entry_on_disk(done);
-        count.EntryDone(done);
-        if (count.Failed()) return fail();
+        if (count) {
+            count->EntryDone(done);
+            if (count->Failed()) return fail();
+        } else {
+            Notify_Adapter::GetInstance()->UpdateProgress(declared, done);
+        }
         r = archive_write_finish_entry(writer.get());
         if (r != ARCHIVE_OK) {
             KLOG(Error, "archive_write_finish_entry failed: '%s'\n", ErrText(writer.get()));

@@ -1,9 +1,10 @@
 #pragma once
 // Unpacks the package archive into a folder, entry by entry, reporting
 // progress through Notify_Adapter. A thin layer over libarchive; the object
-// keeps no libarchive handles between calls. Extract() counts the entries on
-// a thread of its own while it writes, and holds the reports back until the
-// total is known.
+// keeps no libarchive handles between calls. Extract() takes the total from
+// the package's description when it has one; otherwise it counts the entries
+// on a thread of its own while it writes, and holds the reports back until
+// the total is known.
 
 #include <string>
 
@@ -16,6 +17,10 @@ public:
     // UTF-8 folder of the client being replaced, or "": a file it holds
     // unchanged at the same place is reused instead of written again.
     std::string reuse_dir;
+    // Entries the package's description names, or 0: then they are counted.
+    // A package that holds more or fewer fails the extraction, the surplus
+    // entry unwritten.
+    int declared_entries = 0;
 
     // Number of entries, or -1. Stops counting silently at the first damaged
     // header, so a damaged archive yields the entries before the damage.

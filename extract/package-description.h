@@ -1,0 +1,39 @@
+#pragma once
+// What a package holds, as the launcher bundle's INFO describes it in a
+// section beside [Version]:
+//
+//   [Package]
+//   entries=6416        entries in package/tarnwick.pkv
+//   bytes=272025436     sum of the sizes of its regular-file entries
+//   size=160680363      size of tarnwick.pkv itself, in bytes
+//
+// With it the extraction knows its total before the first entry and reads
+// the package once; without it, the entries are counted as before.
+
+#include <cstdint>
+#include <string>
+
+struct PackageDescription {
+    uint64_t entries = 0;
+    uint64_t bytes = 0;
+    uint64_t size = 0;
+};
+
+namespace packagedesc {
+
+// The section's text, as the packer writes it (ends with a newline).
+std::string SectionText(PackageDescription const& d);
+
+// Checks the three values as read from the section against the package
+// file's actual size: all plain decimal numbers, entries >= 1 and within
+// the int range, size equal to `package_size`. False with `why` set when
+// the description must be ignored.
+bool Accept(std::string const& entries, std::string const& bytes, std::string const& size,
+            uint64_t package_size, PackageDescription* out, std::string* why);
+
+// Reads the whole package as the extraction would (the gzip check
+// included) and describes it; false with `error` set when the package
+// cannot be read to its end.
+bool Describe(std::string const& package_path, PackageDescription* out, std::string* error);
+
+}  // namespace packagedesc

@@ -1,0 +1,44 @@
+#pragma once
+// A package opened for reading with libarchive, every filter and format.
+// libarchive's gzip filter never checks a member's CRC32 and length trailer,
+// so a flipped bit inside a package would install silently: gzip files are
+// inflated by GzipStream instead, which checks every member, and libarchive
+// reads the plain stream. Other formats keep libarchive's own readers.
+
+#include <archive.h>
+
+#include <memory>
+#include <string>
+
+class GzipStream;
+
+class PackageSource {
+public:
+    PackageSource();
+    ~PackageSource();
+    PackageSource(PackageSource const&) = delete;
+    PackageSource& operator=(PackageSource const&) = delete;
+
+    // Opens `path`; false with error() set. Nothing is logged here.
+    bool Open(std::string const& path);
+    struct archive* reader() const { return reader_.get(); }
+    // The gzip check's verdict so far: "" while no damage was found.
+    std::string Damage() const;
+    // After the last entry: every gzip member must have been checked; false
+    // with Damage() set otherwise.
+    bool Finish() const;
+    // Why Open failed, or libarchive's text for the reader's last error.
+    std::string error() const;
+
+    // Plain and uncompressed packages are read in blocks this large: the
+    // reader's 10 KB default cost one read call per 10 KB.
+    static constexpr size_t kBlockSize = size_t{1} << 20;
+
+private:
+    struct ReadFree {
+        void operator()(struct archive* a) const { archive_read_free(a); }
+    };
+    std::string error_;
+    std::unique_ptr<GzipStream> gzip_;
+    std::unique_ptr<struct archive, ReadFree> reader_;  // freed before the stream it reads
+};
