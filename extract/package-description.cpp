@@ -31,6 +31,36 @@ std::string SectionText(PackageDescription const& d) {
            "\nsize=" + std::to_string(d.size) + "\n";
 }
 
+bool FindSection(std::string const& ini_text, SectionValues* out) {
+    auto const trim = [](std::string const& t) {
+        size_t const b = t.find_first_not_of(" \t\r");
+        if (b == std::string::npos) return std::string();
+        return t.substr(b, t.find_last_not_of(" \t\r") - b + 1);
+    };
+    bool found = false;
+    bool inside = false;
+    size_t at = 0;
+    while (at <= ini_text.size()) {
+        size_t end = ini_text.find('\n', at);
+        if (end == std::string::npos) end = ini_text.size();
+        std::string const line = trim(ini_text.substr(at, end - at));
+        at = end + 1;
+        if (!line.empty() && line[0] == '[') {
+            inside = line == "[Package]";
+            found = found || inside;
+            continue;
+        }
+        size_t const eq = line.find('=');
+        if (!inside || eq == std::string::npos) continue;
+        std::string const key = trim(line.substr(0, eq));
+        std::string const value = trim(line.substr(eq + 1));
+        if (key == "entries") out->entries = value;
+        if (key == "bytes") out->bytes = value;
+        if (key == "size") out->size = value;
+    }
+    return found;
+}
+
 bool Accept(std::string const& entries, std::string const& bytes, std::string const& size,
             uint64_t package_size, PackageDescription* out, std::string* why) {
     PackageDescription d;
@@ -38,6 +68,10 @@ bool Accept(std::string const& entries, std::string const& bytes, std::string co
     std::string const* const texts[] = {&entries, &bytes, &size};
     uint64_t* const values[] = {&d.entries, &d.bytes, &d.size};
     for (int i = 0; i < 3; ++i) {
+        if (texts[i]->empty()) {
+            *why = std::string("'") + names[i] + "' is missing";
+            return false;
+        }
         if (!ParseDecimal(*texts[i], values[i])) {
             *why = std::string("'") + names[i] + "' is not a decimal number: '" + *texts[i] + "'";
             return false;

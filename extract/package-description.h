@@ -24,6 +24,13 @@ namespace packagedesc {
 // The section's text, as the packer writes it (ends with a newline).
 std::string SectionText(PackageDescription const& d);
 
+// The raw values of the [Package] section of an INI text ("" for a key it
+// lacks); false when the text has no such section.
+struct SectionValues {
+    std::string entries, bytes, size;
+};
+bool FindSection(std::string const& ini_text, SectionValues* out);
+
 // Checks the three values as read from the section against the package
 // file's actual size: all plain decimal numbers, entries >= 1 and within
 // the int range, size equal to `package_size`. False with `why` set when

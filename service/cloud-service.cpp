@@ -386,8 +386,15 @@ void Service::LoadSourceVersion() {
          source_version.icon_overlay_version.c_str());
 }
 
+VersionInfo Service::ReadInstalledVersion() const {
+    VersionInfo installed;
+    ReadVersionFile(RegistryPath("user_korvane_resource_path") + "/INFO", installed);
+    return installed;
+}
+
 void Service::LoadTargetVersion() {
     std::string const path = RegistryPath("root_resource_path") + "/INFO";
+    description_read_ = false;  // the bundle may have changed since the last run
     ReadVersionFile(path, target_version);
     KLOG(Info, "target_version = (%s, %s, %s, %s)\n", target_version.major_version.c_str(),
          target_version.minor_version.c_str(), target_version.build_version.c_str(),
@@ -438,6 +445,8 @@ int Service::ExtractPackage() {
     extractor.dest_dir = D;
     extractor.archive_path = P;
     extractor.reuse_dir = old_copy_;
+    PackageDescription described;
+    if (DescribedPackage(&described)) extractor.declared_entries = static_cast<int>(described.entries);
     if (extractor.Extract() != 0) return -1;
     // A package without the client would replace a working client with one
     // that can't start: count it as a failed extraction, so the old bundle
@@ -468,10 +477,17 @@ bool Service::PackageFits() {
         }
         folder = up;
     }
-    uint64_t const needed = packageroom::WithMargin(m.bytes);
+    // Where the package itself tells nothing cheaply (xz, zip, a padded gzip
+    // stream), its description does.
+    uint64_t bytes = m.bytes;
+    PackageDescription described;
+    bool const from_description = !m.bound && DescribedPackage(&described);
+    if (from_description && described.bytes > bytes) bytes = described.bytes;
+    uint64_t const needed = packageroom::WithMargin(bytes);
     uint64_t const free_bytes = uint64_t{vfs.f_bavail} * uint64_t{vfs.f_frsize};
     KLOG(Debug, "package needs %llu bytes (%s), %llu bytes free in '%s'\n",
-         static_cast<unsigned long long>(needed), m.bound ? "bound" : "estimate",
+         static_cast<unsigned long long>(needed),
+         m.bound ? "bound" : from_description ? "described" : "estimate",
          static_cast<unsigned long long>(free_bytes), folder.c_str());
     if (needed > free_bytes) {
         KLOG(Error, "not enough room for the client in '%s': %llu bytes needed, %llu bytes free\n",

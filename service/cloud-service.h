@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+#include "extract/package-description.h"
+
 // Versions from one INFO file ([Version] section), kept as UTF-8 text.
 struct VersionInfo {
     std::string major_version;
@@ -57,6 +59,11 @@ public:
     // volume of the per-user folder; otherwise logs why. Checked before
     // anything is stopped or moved.
     bool PackageFits();
+    // The launcher INFO's [Package] section, when it describes the package
+    // as it is; otherwise false, with one Warning a run saying why.
+    bool DescribedPackage(PackageDescription* out);
+    // The installed client's versions, read without a log line.
+    VersionInfo ReadInstalledVersion() const;
     // Removes the predecessor's app folder; run after every upgrade attempt.
     void RemoveAgedFolders();
 
@@ -87,6 +94,11 @@ public:
 private:
     int backups_to_remove_ = -1;  // highest backup index FinishDeployment removes
     std::string old_copy_;        // the backup ExtractPackage may reuse files of
+    // DescribedPackage's verdict for a package of description_package_size_.
+    bool description_read_ = false;
+    bool description_valid_ = false;
+    uint64_t description_package_size_ = 0;
+    PackageDescription description_;
 };
 
 // Backup name for an attempt: app + "_tmp", then app + "_tmp<attempt>" from

@@ -153,7 +153,19 @@ int MacService::HandlePackageUpgrade() {
             MigrateService();
         }
     }
-    return PrepareUserEnv();
+    int const deployed = PrepareUserEnv();
+    if (deployed == 0) CheckInstalledBuild();
+    return deployed;
+}
+
+void MacService::CheckInstalledBuild() {
+    VersionInfo const installed = ReadInstalledVersion();
+    if (macservice_detail::BuildNumber(installed.build_version) <
+        macservice_detail::BuildNumber(target_version.build_version))
+        KLOG(Error,
+             "installed build_version '%s' is lower than the launcher's '%s': the launcher "
+             "bundle is inconsistent, and the next start installs again\n",
+             installed.build_version.c_str(), target_version.build_version.c_str());
 }
 
 namespace {

@@ -35,5 +35,9 @@ public:
     static MacService* GetInstace();
 
 private:
+    // After an install: an installed build lower than the launcher's INFO
+    // names means a bundle that installs again on every start.
+    void CheckInstalledBuild();
+
     bool client_started_ = false;
 };
