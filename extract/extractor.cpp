@@ -18,8 +18,8 @@
 #include "app/Notify_Adapter.h"
 #include "app/StrTable.h"
 #include "extract/backup-reuse.h"
-#include "extract/package-source.h"
 #include "extract/link-guard.h"
+#include "extract/package-source.h"
 #include "extract/quarantine.h"
 
 #define KLOG_SOURCE "extractor"

@@ -27,8 +27,8 @@ bool ParseDecimal(std::string const& text, uint64_t* out) {
 }  // namespace
 
 std::string SectionText(PackageDescription const& d) {
-    return "[Package]\nentries=" + std::to_string(d.entries) + "\nbytes=" + std::to_string(d.bytes) +
-           "\nsize=" + std::to_string(d.size) + "\n";
+    return "[Package]\nentries=" + std::to_string(d.entries) +
+           "\nbytes=" + std::to_string(d.bytes) + "\nsize=" + std::to_string(d.size) + "\n";
 }
 
 bool FindSection(std::string const& ini_text, SectionValues* out) {
@@ -82,8 +82,8 @@ bool Accept(std::string const& entries, std::string const& bytes, std::string co
         return false;
     }
     if (d.size != package_size) {
-        *why = "'size' is " + size + " but the package has " + std::to_string(package_size) +
-               " bytes";
+        *why =
+            "'size' is " + size + " but the package has " + std::to_string(package_size) + " bytes";
         return false;
     }
     *out = d;

@@ -21,7 +21,9 @@ public:
 
     // Opens `path`; false with error() set. Nothing is logged here.
     bool Open(std::string const& path);
-    struct archive* reader() const { return reader_.get(); }
+    struct archive* reader() const {
+        return reader_.get();
+    }
     // The gzip check's verdict so far: "" while no damage was found.
     std::string Damage() const;
     // After the last entry: every gzip member must have been checked; false

@@ -446,7 +446,8 @@ int Service::ExtractPackage() {
     extractor.archive_path = P;
     extractor.reuse_dir = old_copy_;
     PackageDescription described;
-    if (DescribedPackage(&described)) extractor.declared_entries = static_cast<int>(described.entries);
+    if (DescribedPackage(&described))
+        extractor.declared_entries = static_cast<int>(described.entries);
     if (extractor.Extract() != 0) return -1;
     // A package without the client would replace a working client with one
     // that can't start: count it as a failed extraction, so the old bundle
@@ -487,7 +488,9 @@ bool Service::PackageFits() {
     uint64_t const free_bytes = uint64_t{vfs.f_bavail} * uint64_t{vfs.f_frsize};
     KLOG(Debug, "package needs %llu bytes (%s), %llu bytes free in '%s'\n",
          static_cast<unsigned long long>(needed),
-         m.bound ? "bound" : from_description ? "described" : "estimate",
+         m.bound            ? "bound"
+         : from_description ? "described"
+                            : "estimate",
          static_cast<unsigned long long>(free_bytes), folder.c_str());
     if (needed > free_bytes) {
         KLOG(Error, "not enough room for the client in '%s': %llu bytes needed, %llu bytes free\n",

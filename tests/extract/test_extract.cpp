@@ -26,6 +26,7 @@
 #include "app/Notify_Adapter.h"
 #include "app/StrTable.h"
 #include "extract/extractor.h"
+#include "extract/package-description.h"
 #include "extract/quarantine.h"
 #include "log/Logger.h"
 #include "tests/support/ArchiveBuilder.h"
@@ -781,6 +782,88 @@ TEST_F(ExtractTest, ALateCountReleasesTheReportsInOrderAndItsVerdictStands) {
     EXPECT_TRUE(progress.empty());
     EXPECT_TRUE(Logged("is damaged: incorrect data check\n")) << Log();
     EXPECT_TRUE(Logged("Failed to calculate total file numbers, ret: -1\n"));
+}
+
+void CountStarted() { g_entries_on_disk = -1000; }
+
+// A package that says how many entries it holds is read once: its reports
+// start with the first entry, and a package that holds more or fewer fails,
+// the surplus entry never written.
+TEST_F(ExtractTest, ADeclaredTotalReplacesTheCountAndMustMatch) {
+    ASSERT_EQ(Write(archive, {ArchiveEntry::file("one", "1"), ArchiveEntry::file("two", "22"),
+                              ArchiveEntry::dir("d"), ArchiveEntry::file("three", "333")}),
+              "");
+    PackageDescription d;
+    std::string err;
+    ASSERT_TRUE(packagedesc::Describe(archive, &d, &err)) << err;
+    EXPECT_EQ(d.entries, 4u);
+    EXPECT_EQ(d.bytes, 6u);
+    EXPECT_EQ(d.size, ReadFile(archive).size());
+    struct Row {
+        int declared;
+        int result;
+        int reports;
+        char const* logged;
+    } const rows[] = {
+        {4, 0, 4, "the package's description names 4 entries: no count\n"},
+        {3, -1, 3, "The package's description names 3 entries, the package holds at least 4\n"},
+        {5, -1, 4, "The package's description names 5 entries, the package holds 4\n"},
+    };
+    Extractor::Hooks hooks;
+    hooks.count_starts = CountStarted;
+    Extractor::SetHooks(hooks);
+    for (Row const& row : rows) {
+        SCOPED_TRACE(row.declared);
+        progress.clear();
+        g_entries_on_disk = 0;
+        testsupport::RemoveTree(dest);
+        Extractor x = Make();
+        x.declared_entries = row.declared;
+        EXPECT_EQ(x.Extract(), row.result);
+        EXPECT_EQ(g_entries_on_disk, 0) << "no count runs beside a declared total";
+        std::vector<std::pair<int, int>> expected;
+        for (int i = 1; i <= row.reports; ++i) expected.emplace_back(row.declared, i);
+        EXPECT_EQ(progress, expected);
+        EXPECT_TRUE(Logged(row.logged)) << Log();
+        EXPECT_EQ(PathExists(dest + "/three"), row.declared >= 4);
+    }
+    Extractor::SetHooks({});
+}
+
+// The section is used only when every value is a plain number and the size
+// is the package's own.
+TEST(PackageDescriptionText, OnlyPlainNumbersAndTheRightSizeAreAccepted) {
+    packagedesc::SectionValues v;
+    EXPECT_FALSE(packagedesc::FindSection("[Version]\nbuild_version=3\n", &v));
+    ASSERT_TRUE(packagedesc::FindSection(
+        "[Version]\nentries=9\n[Package]\r\nentries = 12\r\nbytes=30\nsize=700\n[X]\nsize=1\n",
+        &v));
+    EXPECT_EQ(v.entries, "12");
+    EXPECT_EQ(v.bytes, "30");
+    EXPECT_EQ(v.size, "700");
+    struct Row {
+        char const *entries, *bytes, *size, *why;
+    } const rows[] = {
+        {"12", "30", "700", ""},
+        {"12", "30", "701", "'size' is 701 but the package has 700 bytes"},
+        {"0", "30", "700", "'entries' is out of range: 0"},
+        {"2147483648", "30", "700", "'entries' is out of range: 2147483648"},
+        {"+12", "30", "700", "'entries' is not a decimal number: '+12'"},
+        {"12", "0x1e", "700", "'bytes' is not a decimal number: '0x1e'"},
+        {"12", "99999999999999999999", "700", "'bytes' is not a decimal number"},
+        {"12", "", "700", "'bytes' is missing"},
+    };
+    for (Row const& row : rows) {
+        SCOPED_TRACE(row.why);
+        PackageDescription d;
+        std::string why;
+        bool const ok = packagedesc::Accept(row.entries, row.bytes, row.size, 700, &d, &why);
+        EXPECT_EQ(ok, *row.why == '\0');
+        EXPECT_EQ(why.substr(0, std::strlen(row.why)), row.why);
+        if (ok) {
+            EXPECT_EQ(packagedesc::SectionText(d), "[Package]\nentries=12\nbytes=30\nsize=700\n");
+        }
+    }
 }
 
 ino_t InodeOf(std::string const& p) {

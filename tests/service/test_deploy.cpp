@@ -21,6 +21,7 @@
 
 #include "app/Notify_Adapter.h"
 #include "extract/extractor.h"
+#include "extract/package-description.h"
 #include "service/mac/mac-service.h"
 #include "tests/service/ServiceTestEnv.h"
 
@@ -227,10 +228,92 @@ TEST(DeployVolume, AClientThatCannotFitIsRefusedOrRolledBack) {
     EXPECT_EQ(ts::ReadFile(env.korvane + "/data/notes.txt"), "user data");
     EXPECT_NE(env.Log().find("rollback to old installation"), std::string::npos) << env.Log();
 
+    // With the package's description, the same package is refused before
+    // anything is touched.
+    PackageDescription d;
+    std::string err;
+    ASSERT_TRUE(packagedesc::Describe(env.package, &d, &err)) << err;
+    ASSERT_TRUE(
+        ts::WriteFile(env.resources + "/INFO", ts::InfoText(200) + packagedesc::SectionText(d)));
+    env.ClearLog();
+    EXPECT_EQ(RunSequence(), -1);
+    EXPECT_EQ(TreeDigest(env.app), old);
+    EXPECT_NE(env.Log().find("not enough room for the client"), std::string::npos) << env.Log();
+    EXPECT_EQ(env.Log().find("rollback"), std::string::npos);
+
     // Nothing was lost on the way: a package that fits still installs.
     env.WritePackage(200);
     EXPECT_EQ(RunSequence(), 0);
     EXPECT_TRUE(servicetest::CompleteInstall(env));
+}
+
+std::string Replaced(std::string text, std::string const& from, std::string const& to) {
+    size_t const at = text.find(from);
+    return at == std::string::npos ? text : text.replace(at, from.size(), to);
+}
+
+// A section that matches saves the count; one that disagrees with the
+// package rolls the upgrade back; one that cannot be trusted is ignored.
+TEST_F(Deploy, ThePackageDescriptionIsUsedOnlyWhenItMatches) {
+    int const n = static_cast<int>(ts::ClientBundleEntries(200).size());
+    std::string const N = std::to_string(n);
+    struct Row {
+        std::string from, to;
+        int result;
+        std::string logged;
+        bool ignored;
+    } const rows[] = {
+        {"", "", 0, "the package's description names " + N + " entries: no count\n", false},
+        {"entries=" + N, "entries=" + std::to_string(n + 1), -1,
+         "The package's description names " + std::to_string(n + 1) +
+             " entries, the package holds " + N + "\n",
+         false},
+        {"entries=" + N, "entries=" + std::to_string(n - 1), -1,
+         "The package's description names " + std::to_string(n - 1) +
+             " entries, the package holds at least " + N + "\n",
+         false},
+        {"size=", "size=1", 0, "ignored: 'size' is 1", true},
+        {"bytes=", "bytes=x", 0, "ignored: 'bytes' is not a decimal number: 'x", true},
+        {"entries=" + N, "entries=0", 0, "ignored: 'entries' is out of range: 0\n", true},
+    };
+    for (Row const& row : rows) {
+        SCOPED_TRACE(row.to);
+        ts::RemoveTree(env.app);
+        env.InstallApp(100);
+        std::string const old = TreeDigest(env.app);
+        env.ClearLog();
+        env.WritePackage(200);
+        PackageDescription d;
+        std::string err;
+        ASSERT_TRUE(packagedesc::Describe(env.package, &d, &err)) << err;
+        std::string const info =
+            Replaced(ts::InfoText(200) + packagedesc::SectionText(d), row.from, row.to);
+        ASSERT_TRUE(ts::WriteFile(env.resources + "/INFO", info));
+        EXPECT_EQ(RunSequence(), row.result);
+        EXPECT_NE(env.Log().find(row.logged), std::string::npos) << env.Log();
+        EXPECT_EQ(env.CountInLog("[WARNING] cloud-service"), row.ignored ? 1u : 0u)
+            << "one warning";
+        EXPECT_EQ(env.CountInLog("no count"), row.ignored ? 0u : 1u);
+        if (row.result == 0)
+            EXPECT_TRUE(servicetest::CompleteInstall(env));
+        else
+            EXPECT_EQ(TreeDigest(env.app), old);
+    }
+}
+
+// A bundle whose package holds an older client than its INFO names would
+// install again on every start: say so.
+TEST_F(Deploy, AnInstallBelowTheLaunchersBuildIsAnError) {
+    env.WritePackage(200, ts::ClientBundleEntries(150));
+    EXPECT_EQ(RunSequence(), 0);
+    EXPECT_NE(env.Log().find("[ERROR] mac/mac-service"), std::string::npos);
+    EXPECT_NE(env.Log().find("installed build_version '150' is lower than the launcher's '200'"),
+              std::string::npos)
+        << env.Log();
+    env.ClearLog();
+    env.WritePackage(200);
+    EXPECT_EQ(RunSequence(), 0);
+    EXPECT_EQ(env.Log().find("is lower than"), std::string::npos);
 }
 
 // Root ignores folder permissions, so these run as nobody.
