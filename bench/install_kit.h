@@ -28,6 +28,8 @@
 #include <thread>
 #include <vector>
 
+#include "extract/package-description.h"
+
 namespace install_kit {
 
 constexpr uid_t kUser = 65534;
@@ -388,6 +390,21 @@ public:
         mkdir((app + "/Contents/Resources/package").c_str(), 0755);
         std::ofstream(app + "/Contents/Resources/INFO") << InfoText(build);
         return app;
+    }
+
+    // Whether launcher bundles carry their package's [Package] section.
+    bool described = true;
+
+    // Appends the section, as the packer writes it, to the bundle's INFO
+    // once its package is written.
+    void Describe(std::string const& app) const {
+        if (!described) return;
+        PackageDescription d;
+        std::string err;
+        if (!packagedesc::Describe(app + kPackageInBundle, &d, &err))
+            Fail("cannot describe the package of " + app + ": " + err);
+        std::ofstream(app + "/Contents/Resources/INFO", std::ios::app)
+            << packagedesc::SectionText(d);
     }
 
     // A fresh empty folder owned by the user, on the same file system.

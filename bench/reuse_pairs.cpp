@@ -183,9 +183,11 @@ bool UpgradePairs(Bench& bench, std::string const& work, std::vector<std::string
     if (stats[0].entries != stats[1].entries || stats[0].entries != stats[2].entries)
         Fail("the three clients differ in their entries");
     for (auto& c : clients) {
+        for (auto const* app : {&c.old_app, &c.next_app, &c.all_app}) bench.Describe(*app);
         c.entries = stats[0].entries;
         if (link((c.all_app + kPackageInBundle).c_str(), (c.off_app + kPackageInBundle).c_str()))
             Fail("cannot link the package into " + c.off_app);
+        bench.Describe(c.off_app);
     }
     Must({"chmod", "-R", "a+rX", work});
     printf(

@@ -9,8 +9,10 @@
 
 #include <QDir>
 
+#include <algorithm>
 #include <cctype>
 #include <cerrno>
+#include <chrono>
 #include <climits>
 #include <cmath>
 #include <cstdint>
@@ -85,6 +87,21 @@ constexpr double kPidFileSlack = 2.0;  // seconds
 
 QString RegistryPath(char const* key) {
     return UIPathManager::getInstance()->getPath(QString::fromLatin1(key));
+}
+
+// Checks `done` at once, then after 1, 2, 4 ... ms, at least every 50 ms,
+// until it holds (true) or `seconds` have passed (false): a client that
+// ends or starts within milliseconds costs the user no more than that.
+template <typename Done>
+bool PollFor(double seconds, Done const& done) {
+    auto const end = std::chrono::steady_clock::now() + std::chrono::duration<double>(seconds);
+    useconds_t step = 1000;
+    for (;;) {
+        if (done()) return true;
+        if (std::chrono::steady_clock::now() >= end) return false;
+        usleep(step);
+        step = std::min<useconds_t>(step * 2, 1000000 / kChecksPerSecond);
+    }
 }
 
 double ModificationTime(struct stat const& st) {
@@ -181,17 +198,15 @@ std::string PidFileValue(std::string const& path) {
 // Removing the old copy competes with the new client's start for the disk,
 // so it waits, within a bound, until the client has written its pid file.
 void WaitForClientStart(std::string const& pid_file, std::string const& before) {
-    constexpr int kChecks = 3 * kChecksPerSecond;  // 3 seconds
-    for (int i = 0; i < kChecks; ++i) {
+    bool const started = PollFor(3.0, [&] {
         std::string const now = PidFileValue(pid_file);
         long long pid = 0;
-        if (now != before && macservice_detail::PidNumber(now, pid) && pid > 1 &&
-            pid <= INT32_MAX && kill(static_cast<pid_t>(pid), 0) == 0)
-            return;
-        usleep(1000000 / kChecksPerSecond);
-    }
-    KLOG(Debug, "no new client named in '%s' yet, removing the old copy anyway\n",
-         pid_file.c_str());
+        return now != before && macservice_detail::PidNumber(now, pid) && pid > 1 &&
+               pid <= INT32_MAX && kill(static_cast<pid_t>(pid), 0) == 0;
+    });
+    if (!started)
+        KLOG(Debug, "no new client named in '%s' yet, removing the old copy anyway\n",
+             pid_file.c_str());
 }
 
 }  // namespace
@@ -281,10 +296,7 @@ void MacService::StopServiceByPath(QString const& folder) {
     }
     // The client has its 15 seconds, but the upgrade goes on as soon as it
     // has gone: the user waits for every step of this check.
-    for (int i = 0; i < kStopSeconds * kChecksPerSecond; ++i) {
-        if (kill(pid, 0) != 0 && errno == ESRCH) return;
-        usleep(1000000 / kChecksPerSecond);
-    }
+    if (PollFor(kStopSeconds, [pid] { return kill(pid, 0) != 0 && errno == ESRCH; })) return;
     // The number may have passed to another process during the wait.
     double now_started = 0;
     if (known_start && ProcessStartTime(pid, now_started) && std::fabs(now_started - started) > 1.0)

@@ -27,8 +27,8 @@ public:
     // Unregisters and opens the per-user bundle: 0 started, -1 not started.
     static int LaunchPerUserBin();
     // Stops the client whose pid file is <folder>/ui.pid: SIGTERM, up to 15
-    // seconds for it to end (checked every 50 ms), then SIGKILL. Signals
-    // nothing unless the pid is valid.
+    // seconds for it to end (checked after 1, 2, 4 ... ms, then every 50 ms),
+    // then SIGKILL. Signals nothing unless the pid is valid.
     static void StopServiceByPath(QString const& folder);
 
     // A process-wide instance, for code that has no worker.
