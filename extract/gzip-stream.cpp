@@ -18,6 +18,11 @@ namespace {
 // fills another: 6 MiB at most, whatever the package's size.
 constexpr size_t kBufferSize = size_t{1} << 20;
 constexpr size_t kBuffers = 6;
+// The first buffer goes out this full and each next one four times fuller,
+// up to kBufferSize: libarchive's format and filter bidders look up to
+// 128 KB ahead, and the first entry, with it the first progress report,
+// need not wait for megabytes.
+constexpr size_t kFirstBufferSize = size_t{64} << 10;
 constexpr size_t kInputSize = size_t{256} << 10;
 constexpr size_t kSpansKept = kBuffers;
 
@@ -58,11 +63,6 @@ bool GzipStream::Open(std::string const& path) {
 #if defined(POSIX_FADV_SEQUENTIAL)
     posix_fadvise(fd_, 0, 0, POSIX_FADV_SEQUENTIAL);
 #endif
-    for (size_t i = 0; i < kBuffers; ++i) {
-        pool_.push_back(std::make_unique<Buffer>());
-        pool_.back()->bytes.resize(kBufferSize);
-        free_.push_back(pool_.back().get());
-    }
     isal_inflate_init(state_.get());
     state_->crc_flag = ISAL_GZIP;
     state_->avail_in = 0;
@@ -91,6 +91,14 @@ void GzipStream::Run() {
 
 GzipStream::Buffer* GzipStream::TakeFree() {
     std::unique_lock<std::mutex> lock(mu_);
+    // Buffers are made only as the reader falls behind, and never zeroed: a
+    // page first touched by the inflater costs one fault instead of two, and
+    // the first entry does not wait for megabytes of them.
+    if (free_.empty() && pool_.size() < kBuffers && !stop_) {
+        pool_.push_back(std::make_unique<Buffer>());
+        pool_.back()->bytes.reset(new uint8_t[kBufferSize]);
+        return pool_.back().get();
+    }
     cv_.wait(lock, [this] { return stop_ || !free_.empty(); });
     if (stop_) return nullptr;
     Buffer* b = free_.back();
@@ -179,6 +187,7 @@ bool GzipStream::Inflate() {
         return false;
     }
     Buffer* b = nullptr;
+    size_t fill = kFirstBufferSize;  // how full the current buffer goes out
     uint64_t packed_mark = 0;
     for (;;) {
         if (!b) {
@@ -189,10 +198,10 @@ bool GzipStream::Inflate() {
             b->packed_start = packed_mark;
         }
         if (state_->avail_in == 0 && !Refill()) return false;
-        state_->next_out = b->bytes.data() + b->size;
-        state_->avail_out = static_cast<uint32_t>(b->bytes.size() - b->size);
+        state_->next_out = b->bytes.get() + b->size;
+        state_->avail_out = static_cast<uint32_t>(fill - b->size);
         int const r = isal_inflate(state_.get());
-        size_t const produced = b->bytes.size() - b->size - state_->avail_out;
+        size_t const produced = fill - b->size - state_->avail_out;
         b->size += produced;
         plain_total_ += produced;
         if (r == ISAL_INCORRECT_CHECKSUM) {
@@ -215,7 +224,8 @@ bool GzipStream::Inflate() {
             done = !more;
         }
         packed_mark = in_offset_ - state_->avail_in;
-        if (done || b->size == b->bytes.size()) {
+        if (done || b->size == fill) {
+            fill = std::min(fill * 4, kBufferSize);
             b->packed_end = packed_mark;
             if (b->size > 0) {
                 Publish(b);
@@ -244,7 +254,7 @@ la_ssize_t GzipStream::Read(void const** data) {
     spans_.push_back(Span{current_->plain_start, current_->plain_start + current_->size,
                           current_->packed_start, current_->packed_end});
     if (spans_.size() > kSpansKept) spans_.pop_front();
-    *data = current_->bytes.data();
+    *data = current_->bytes.get();
     return static_cast<la_ssize_t>(current_->size);
 }
 

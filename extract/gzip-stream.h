@@ -48,7 +48,7 @@ public:
 
 private:
     struct Buffer {
-        std::vector<uint8_t> bytes;
+        std::unique_ptr<uint8_t[]> bytes;  // kBufferSize of them
         size_t size = 0;
         uint64_t plain_start = 0;   // offset of bytes[0] in the plain stream
         uint64_t packed_start = 0;  // compressed bytes consumed before bytes[0]
@@ -75,7 +75,7 @@ private:
     bool in_eof_ = false;
     uint64_t plain_total_ = 0;
 
-    std::vector<std::unique_ptr<Buffer>> pool_;
+    std::vector<std::unique_ptr<Buffer>> pool_;  // with mu_ held
     mutable std::mutex mu_;
     std::condition_variable cv_;
     std::deque<Buffer*> ready_;
