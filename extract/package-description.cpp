@@ -27,8 +27,8 @@ bool ParseDecimal(std::string const& text, uint64_t* out) {
 }  // namespace
 
 std::string SectionText(PackageDescription const& d) {
-    return "[Package]\nentries=" + std::to_string(d.entries) + "\nbytes=" + std::to_string(d.bytes) +
-           "\nsize=" + std::to_string(d.size) + "\n";
+    return "[Package]\nentries=" + std::to_string(d.entries) +
+           "\nbytes=" + std::to_string(d.bytes) + "\nsize=" + std::to_string(d.size) + "\n";
 }
 
 bool Accept(std::string const& entries, std::string const& bytes, std::string const& size,
@@ -48,15 +48,16 @@ bool Accept(std::string const& entries, std::string const& bytes, std::string co
         return false;
     }
     if (d.size != package_size) {
-        *why = "'size' is " + size + " but the package has " + std::to_string(package_size) +
-               " bytes";
+        *why =
+            "'size' is " + size + " but the package has " + std::to_string(package_size) + " bytes";
         return false;
     }
     *out = d;
     return true;
 }
 
-bool Describe(std::string const& package_path, PackageDescription* out, std::string* error) {
+bool Describe(std::string const& package_path, PackageDescription* out, std::string* error,
+              EntryCheck const& check) {
     struct stat st;
     if (stat(package_path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
         *error = "not a regular file";
@@ -73,6 +74,7 @@ bool Describe(std::string const& package_path, PackageDescription* out, std::str
     int r = ARCHIVE_OK;
     while ((r = archive_read_next_header(source.reader(), &entry)) == ARCHIVE_OK) {
         ++d.entries;
+        if (check && !check(entry, error)) return false;
         if (archive_entry_filetype(entry) == AE_IFREG && archive_entry_size(entry) > 0)
             d.bytes += static_cast<uint64_t>(archive_entry_size(entry));
         if (archive_read_data_skip(source.reader()) != ARCHIVE_OK) {
