@@ -7,6 +7,12 @@
 set(KORVANE_BUNDLE_DIR "${PROJECT_BINARY_DIR}/Korvane Client.app" CACHE INTERNAL "")
 set(KORVANE_MAJOR_VERSION 1 CACHE STRING "major_version of the demo package")
 set(KORVANE_MINOR_VERSION 0 CACHE STRING "minor_version of the demo package")
+set(KORVANE_CLIENT_APP "" CACHE PATH "Client bundle (Korvane.app) to ship in the launcher; empty: the demo client")
+set(KORVANE_PACKAGE_FORMAT "tar.gz" CACHE STRING "Package format: tar.gz, tar, zip or tar.xz")
+set_property(CACHE KORVANE_PACKAGE_FORMAT PROPERTY STRINGS tar.gz tar zip tar.xz)
+if(NOT KORVANE_PACKAGE_FORMAT MATCHES "^(tar\\.gz|tar|zip|tar\\.xz)$")
+  message(FATAL_ERROR "KORVANE_PACKAGE_FORMAT must be tar.gz, tar, zip or tar.xz, not '${KORVANE_PACKAGE_FORMAT}'")
+endif()
 
 function(korvane_assemble_bundle launcher)
   set(contents "${KORVANE_BUNDLE_DIR}/Contents")
@@ -24,27 +30,51 @@ function(korvane_assemble_bundle launcher)
   set(PLIST_MIN_SYSTEM "${CMAKE_OSX_DEPLOYMENT_TARGET}")
   configure_file("${bundle_src}/Info.plist.in" "${contents}/Info.plist" @ONLY)
 
-  # Repack when the build number changes, whatever the generator.
-  set(version_stamp "${PROJECT_BINARY_DIR}/package-version.txt")
-  set(version_text "${KORVANE_MAJOR_VERSION}.${KORVANE_MINOR_VERSION}.${KORVANE_BUILD_VERSION}\n")
-  set(old_text "")
-  if(EXISTS "${version_stamp}")
-    file(READ "${version_stamp}" old_text)
-  endif()
-  if(NOT old_text STREQUAL version_text)
-    file(WRITE "${version_stamp}" "${version_text}")
-  endif()
+  # The package and the launcher's INFO (the client's [Version] and the
+  # package's description), both written by korvane-pack.
+  if(KORVANE_CLIENT_APP)
+    if(NOT IS_DIRECTORY "${KORVANE_CLIENT_APP}/Contents")
+      message(FATAL_ERROR "KORVANE_CLIENT_APP: ${KORVANE_CLIENT_APP} is not a client bundle (no Contents)")
+    endif()
+    # Repack when a file of the client changes; links are packed as links.
+    file(GLOB_RECURSE client_paths CONFIGURE_DEPENDS LIST_DIRECTORIES false "${KORVANE_CLIENT_APP}/*")
+    set(client_files)
+    foreach(f IN LISTS client_paths)
+      if(NOT IS_SYMLINK "${f}")
+        list(APPEND client_files "${f}")
+      endif()
+    endforeach()
+    add_custom_command(
+      OUTPUT "${res}/package/tarnwick.pkv" "${res}/INFO"
+      COMMAND "${CMAKE_COMMAND}" -E make_directory "${res}"
+      COMMAND korvane-pack --format ${KORVANE_PACKAGE_FORMAT} "${KORVANE_CLIENT_APP}" "${res}"
+      DEPENDS korvane-pack ${client_files}
+      COMMENT "Packing the client ${KORVANE_CLIENT_APP}"
+      VERBATIM)
+  else()
+    # Repack when the build number changes, whatever the generator.
+    set(version_stamp "${PROJECT_BINARY_DIR}/package-version.txt")
+    set(version_text "${KORVANE_MAJOR_VERSION}.${KORVANE_MINOR_VERSION}.${KORVANE_BUILD_VERSION}\n")
+    set(old_text "")
+    if(EXISTS "${version_stamp}")
+      file(READ "${version_stamp}" old_text)
+    endif()
+    if(NOT old_text STREQUAL version_text)
+      file(WRITE "${version_stamp}" "${version_text}")
+    endif()
 
-  add_custom_command(
-    OUTPUT "${res}/package/tarnwick.pkv" "${res}/INFO"
-    COMMAND "${CMAKE_COMMAND}" -DUI=$<TARGET_FILE:korvane-ui> -DINFO_IN=${bundle_src}/INFO.in
-            -DBUILD=${KORVANE_BUILD_VERSION} -DMAJOR=${KORVANE_MAJOR_VERSION}
-            -DMINOR=${KORVANE_MINOR_VERSION} -DMIN_SYSTEM=${CMAKE_OSX_DEPLOYMENT_TARGET} -DSTAGE=${PROJECT_BINARY_DIR}/package-stage
-            -DOUT=${res}/package/tarnwick.pkv -DINFO_OUT=${res}/INFO
-            -P "${KORVANE_ROOT}/cmake/MakePackage.cmake"
-    DEPENDS korvane-ui "${bundle_src}/INFO.in" "${bundle_src}/Info.plist.in" "${KORVANE_ROOT}/cmake/MakePackage.cmake" "${version_stamp}"
-    COMMENT "Packing the demo client package (build ${KORVANE_BUILD_VERSION})"
-    VERBATIM)
+    add_custom_command(
+      OUTPUT "${res}/package/tarnwick.pkv" "${res}/INFO"
+      COMMAND "${CMAKE_COMMAND}" -DPACK=$<TARGET_FILE:korvane-pack> -DFORMAT=${KORVANE_PACKAGE_FORMAT}
+              -DUI=$<TARGET_FILE:korvane-ui> -DINFO_IN=${bundle_src}/INFO.in
+              -DBUILD=${KORVANE_BUILD_VERSION} -DMAJOR=${KORVANE_MAJOR_VERSION}
+              -DMINOR=${KORVANE_MINOR_VERSION} -DMIN_SYSTEM=${CMAKE_OSX_DEPLOYMENT_TARGET} -DSTAGE=${PROJECT_BINARY_DIR}/package-stage
+              -DOUT=${res}/package/tarnwick.pkv -DINFO_OUT=${res}/INFO
+              -P "${KORVANE_ROOT}/cmake/MakePackage.cmake"
+      DEPENDS korvane-pack korvane-ui "${bundle_src}/INFO.in" "${bundle_src}/Info.plist.in" "${KORVANE_ROOT}/cmake/MakePackage.cmake" "${version_stamp}"
+      COMMENT "Packing the demo client package (build ${KORVANE_BUILD_VERSION})"
+      VERBATIM)
+  endif()
 
   # The launcher's only plug-in path. On Linux the platform plug-ins are
   # copied there; on macOS macdeployqt deploys them (below).

@@ -1,9 +1,11 @@
-# Builds a client package (a tar.gz of a Korvane.app bundle's Contents).
-#   cmake -DUI=<korvane-ui> -DINFO_IN=<INFO.in> -DBUILD=<n> -DSTAGE=<dir> -DOUT=<file.pkv>
-#         [-DMAJOR=1] [-DMINOR=0] [-DOVERLAY=1] [-DMIN_SYSTEM=10.13] [-DINFO_OUT=<file>]
-#         -P MakePackage.cmake
-# INFO_OUT, when given, receives the same INFO (the launcher bundle's own copy).
-foreach(var UI INFO_IN BUILD STAGE OUT)
+# Builds the demo client package: stages a Korvane.app bundle around the demo
+# client in STAGE, then packs it with korvane-pack.
+#   cmake -DPACK=<korvane-pack> -DUI=<korvane-ui> -DINFO_IN=<INFO.in> -DBUILD=<n> -DSTAGE=<dir>
+#         -DOUT=<file.pkv> [-DFORMAT=tar.gz] [-DMAJOR=1] [-DMINOR=0] [-DOVERLAY=1]
+#         [-DMIN_SYSTEM=10.13] [-DINFO_OUT=<file>] -P MakePackage.cmake
+# INFO_OUT, when given, receives the packer's INFO (the launcher bundle's own
+# copy: the client's [Version] and the package's [Package]).
+foreach(var PACK UI INFO_IN BUILD STAGE OUT)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "MakePackage: ${var} is required")
   endif()
@@ -22,6 +24,9 @@ if(NOT DEFINED OVERLAY)
 endif()
 if(NOT DEFINED MIN_SYSTEM)
   set(MIN_SYSTEM 10.13)
+endif()
+if(NOT DEFINED FORMAT)
+  set(FORMAT tar.gz)
 endif()
 
 set(KORVANE_MAJOR_VERSION ${MAJOR})
@@ -49,13 +54,47 @@ file(WRITE "${c}/Frameworks/KorvaneCore.framework/Versions/5/KorvaneCore" "demo 
 file(CREATE_LINK "5" "${c}/Frameworks/KorvaneCore.framework/Versions/Current" SYMBOLIC)
 file(CREATE_LINK "Versions/Current/KorvaneCore" "${c}/Frameworks/KorvaneCore.framework/KorvaneCore" SYMBOLIC)
 
-get_filename_component(out_dir "${OUT}" DIRECTORY)
-file(MAKE_DIRECTORY "${out_dir}")
-execute_process(COMMAND "${CMAKE_COMMAND}" -E tar czf "${OUT}" --format=pax Contents
-                WORKING_DIRECTORY "${STAGE}" RESULT_VARIABLE rc)
+# The same stage packs to the same bytes on every machine: modes that do
+# not depend on the umask, and mtimes clamped to a fixed date.
+execute_process(COMMAND chmod -R u=rwX,go=rX "${STAGE}" RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "MakePackage: chmod of ${STAGE} failed (${rc})")
+endif()
+
+# korvane-pack writes <resources>/package/tarnwick.pkv and <resources>/INFO:
+# straight there when OUT and INFO_OUT have that layout, else beside the stage.
+get_filename_component(pkg_dir "${OUT}" DIRECTORY)
+get_filename_component(res "${pkg_dir}" DIRECTORY)
+get_filename_component(pkg_dir_name "${pkg_dir}" NAME)
+get_filename_component(out_name "${OUT}" NAME)
+if(out_name STREQUAL "tarnwick.pkv" AND pkg_dir_name STREQUAL "package" AND
+   DEFINED INFO_OUT AND INFO_OUT STREQUAL "${res}/INFO")
+  set(direct TRUE)
+else()
+  set(direct FALSE)
+  set(res "${STAGE}-resources")
+  file(REMOVE_RECURSE "${res}")
+endif()
+file(MAKE_DIRECTORY "${res}")
+execute_process(COMMAND "${CMAKE_COMMAND}" -E env SOURCE_DATE_EPOCH=1704067200
+                        "${PACK}" --format "${FORMAT}" "${STAGE}" "${res}"
+                RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "MakePackage: packing ${OUT} failed (${rc})")
 endif()
-if(DEFINED INFO_OUT)
-  configure_file("${INFO_IN}" "${INFO_OUT}" @ONLY)
+if(NOT direct)
+  set(copies "${res}/package/tarnwick.pkv" "${OUT}")
+  if(DEFINED INFO_OUT)
+    list(APPEND copies "${res}/INFO" "${INFO_OUT}")
+  endif()
+  while(copies)
+    list(POP_FRONT copies from to)
+    get_filename_component(to_dir "${to}" DIRECTORY)
+    file(MAKE_DIRECTORY "${to_dir}")
+    execute_process(COMMAND "${CMAKE_COMMAND}" -E copy "${from}" "${to}" RESULT_VARIABLE rc)
+    if(NOT rc EQUAL 0)
+      message(FATAL_ERROR "MakePackage: copying ${from} to ${to} failed (${rc})")
+    endif()
+  endwhile()
+  file(REMOVE_RECURSE "${res}")
 endif()

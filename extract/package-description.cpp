@@ -90,7 +90,8 @@ bool Accept(std::string const& entries, std::string const& bytes, std::string co
     return true;
 }
 
-bool Describe(std::string const& package_path, PackageDescription* out, std::string* error) {
+bool Describe(std::string const& package_path, PackageDescription* out, std::string* error,
+              EntryCheck const& check) {
     struct stat st;
     if (stat(package_path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
         *error = "not a regular file";
@@ -107,6 +108,7 @@ bool Describe(std::string const& package_path, PackageDescription* out, std::str
     int r = ARCHIVE_OK;
     while ((r = archive_read_next_header(source.reader(), &entry)) == ARCHIVE_OK) {
         ++d.entries;
+        if (check && !check(entry, error)) return false;
         if (archive_entry_filetype(entry) == AE_IFREG && archive_entry_size(entry) > 0)
             d.bytes += static_cast<uint64_t>(archive_entry_size(entry));
         if (archive_read_data_skip(source.reader()) != ARCHIVE_OK) {

@@ -11,7 +11,10 @@
 // the package once; without it, the entries are counted as before.
 
 #include <cstdint>
+#include <functional>
 #include <string>
+
+struct archive_entry;
 
 struct PackageDescription {
     uint64_t entries = 0;
@@ -38,9 +41,13 @@ bool FindSection(std::string const& ini_text, SectionValues* out);
 bool Accept(std::string const& entries, std::string const& bytes, std::string const& size,
             uint64_t package_size, PackageDescription* out, std::string* why);
 
+// Sees each entry as it is read; false with `why` set stops the reading.
+using EntryCheck = std::function<bool(struct archive_entry* entry, std::string* why)>;
+
 // Reads the whole package as the extraction would (the gzip check
 // included) and describes it; false with `error` set when the package
-// cannot be read to its end.
-bool Describe(std::string const& package_path, PackageDescription* out, std::string* error);
+// cannot be read to its end, or when `check` refuses an entry.
+bool Describe(std::string const& package_path, PackageDescription* out, std::string* error,
+              EntryCheck const& check = {});
 
 }  // namespace packagedesc

@@ -153,7 +153,7 @@ next=$((built + 1))
 echo "== run 2: a package with build $next while the demo client ${first:-?} runs"
 mkdir -p "$next_dir"
 cp -a "$bundle" "$next_bundle"
-cmake -DUI="$build/demo/korvane-ui" -DINFO_IN="$root/app/bundle/INFO.in" -DBUILD="$next" \
+cmake -DPACK="$build/pack/korvane-pack" -DUI="$build/demo/korvane-ui" -DINFO_IN="$root/app/bundle/INFO.in" -DBUILD="$next" \
       -DSTAGE="$next_dir/stage" -DOUT="$next_bundle/Contents/Resources/package/tarnwick.pkv" \
       -DINFO_OUT="$next_bundle/Contents/Resources/INFO" -P "$root/cmake/MakePackage.cmake"
 run_launcher "$next_bundle" watch

@@ -50,7 +50,7 @@ for f in $(pkg-config --cflags Qt5Widgets); do
   esac
 done
 
-mapfile -t sources < <(find app service extract deskui fs log utils demo -name '*.cpp' ! -name '*-linux.cpp' | sort)
+mapfile -t sources < <(find app service extract pack deskui fs log utils demo -name '*.cpp' ! -name '*-linux.cpp' | sort)
 if [ "${#sources[@]}" -eq 0 ]; then
   echo "mac-compile-check: no sources found" >&2
   exit 1

@@ -329,7 +329,8 @@ std::string UserHome(std::string const& tmp, std::string const& name) {
 bool RepackBundle(std::string const& bundle, int build, std::string const& stage) {
     std::string const res = bundle + "/Contents/Resources";
     bool const ok =
-        RunCommand({KORVANE_CMAKE_COMMAND, std::string("-DUI=") + KORVANE_UI_EXE,
+        RunCommand({KORVANE_CMAKE_COMMAND, std::string("-DPACK=") + KORVANE_PACK_EXE,
+                    std::string("-DUI=") + KORVANE_UI_EXE,
                     "-DINFO_IN=" + SourceDir() + "/app/bundle/INFO.in",
                     "-DBUILD=" + std::to_string(build), "-DSTAGE=" + stage,
                     "-DOUT=" + res + "/package/tarnwick.pkv", "-DINFO_OUT=" + res + "/INFO", "-P",
