@@ -46,34 +46,33 @@ constexpr char const* kVersionKeys[] = {"major_version", "minor_version", "build
 
 // The INI reader turns "@Variant(...)" into a Qt object of any registered
 // type, GUI types included, and that on the worker thread, for every key of
-// a section it parses. Version values are plain text: a version key holding
-// such a value voids the file. Any other key of the section is left out of
-// what the reader sees; other sections and comments are never parsed.
-enum class VariantScan { kClean, kInVersionKey, kInOtherKey };
-
+// a section it parses, also when the text only spells it through escapes
+// ("\x40Variant("). Version values are plain text: a version key holding
+// such a value voids the file. The reader only ever sees the [Version]
+// section as this scan rebuilds it: the version keys whose values hold no
+// '@' and no backslash, nothing else. Where the reader and the scan would
+// split lines or name sections differently, it can thus see less than the
+// file holds, never more.
 bool IsVersionKey(QByteArray const& key) {
     for (char const* k : kVersionKeys)
         if (key == k) return true;
     return false;
 }
 
-// The [Version] lines of an INI text, and what they hold. `kept` receives the
-// section with only the version keys (continuation lines included).
-VariantScan ScanVersionSection(QByteArray const& text, QByteArray* kept) {
-    VariantScan result = VariantScan::kClean;
+// The [Version] section of an INI text as the reader may see it: `kept`
+// receives its header and the plain version key lines. False when a version
+// key holds a serialized value.
+bool ScanVersionSection(QByteArray text, QByteArray* kept) {
     bool in_version = false;
-    bool keep_continuation = false;
     bool continued = false;
+    // The reader ends a line at a CR as well as at an LF.
+    text.replace("\r\n", "\n");
+    text.replace('\r', '\n');
     for (QByteArray const& raw : text.split('\n')) {
         QByteArray const line = raw.trimmed();
-        bool const continuation = continued;
+        bool const continuation = continued;  // of a line that was left out
         continued = line.endsWith('\\');
-        if (continuation) {
-            if (in_version && keep_continuation) *kept += raw + '\n';
-            if (in_version && line.contains("@Variant(") && result == VariantScan::kClean)
-                result = keep_continuation ? VariantScan::kInVersionKey : VariantScan::kInOtherKey;
-            continue;
-        }
+        if (continuation) continue;
         if (line.startsWith('[')) {
             in_version = line == "[Version]";
             if (in_version) *kept += "[Version]\n";
@@ -81,13 +80,13 @@ VariantScan ScanVersionSection(QByteArray const& text, QByteArray* kept) {
         }
         if (!in_version || line.isEmpty() || line.startsWith(';') || line.startsWith('#')) continue;
         int const eq = line.indexOf('=');
-        keep_continuation = eq > 0 && IsVersionKey(line.left(eq).trimmed());
-        if (keep_continuation) *kept += raw + '\n';
-        if (!line.mid(eq + 1).contains("@Variant(")) continue;
-        if (keep_continuation) return VariantScan::kInVersionKey;
-        result = VariantScan::kInOtherKey;
+        if (eq <= 0 || !IsVersionKey(line.left(eq).trimmed())) continue;
+        QByteArray const value = line.mid(eq + 1);
+        if (value.contains("@Variant(")) return false;
+        // Escapes and '@' forms are no build number's: left out, not parsed.
+        if (!value.contains('@') && !value.contains('\\')) *kept += line + '\n';
     }
-    return result;
+    return true;
 }
 
 void ReadVersionSettings(QString const& path, VersionInfo& version) {
@@ -108,23 +107,19 @@ void ReadVersionFile(std::string const& path, VersionInfo& version) {
     QFile file(qpath);
     QByteArray text;
     if (file.open(QIODevice::ReadOnly)) text = file.readAll();
+    if (!file.exists()) return;  // no keys, as the reader would find
     QByteArray kept;
-    switch (ScanVersionSection(text, &kept)) {
-        case VariantScan::kClean: ReadVersionSettings(qpath, version); return;
-        case VariantScan::kInVersionKey:
-            KLOG(Error, "'%s' holds a serialized value, not read\n", path.c_str());
-            return;
-        case VariantScan::kInOtherKey: {
-            // Only the version keys reach the reader.
-            QTemporaryFile copy;
-            if (!copy.open() || copy.write(kept) != kept.size() || !copy.flush()) {
-                KLOG(Error, "'%s' holds a serialized value, not read\n", path.c_str());
-                return;
-            }
-            ReadVersionSettings(copy.fileName(), version);
-            return;
-        }
+    if (!ScanVersionSection(text, &kept)) {
+        KLOG(Error, "'%s' holds a serialized value, not read\n", path.c_str());
+        return;
     }
+    // Only the version keys reach the reader.
+    QTemporaryFile copy;
+    if (!copy.open() || copy.write(kept) != kept.size() || !copy.flush()) {
+        KLOG(Error, "'%s' not read: no temporary copy of its [Version] section\n", path.c_str());
+        return;
+    }
+    ReadVersionSettings(copy.fileName(), version);
 }
 
 // ---- The install mark ----

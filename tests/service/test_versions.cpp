@@ -90,12 +90,18 @@ TEST_F(Versions, OnlyAVersionKeyHoldingASerializedQtObjectVoidsTheFile) {
     std::string const pixmap = "@Variant(\\0\\0\\0\\x41\\0\\0\\0\\0)";
     struct Case {
         std::string info;
-        char const* build;  // what is read; "4" when the file is refused
+        char const* build;  // what is read; "4": nothing
+        bool refused;       // the file is voided, with an error
     } const cases[] = {
-        {"[Version]\nbuild_version=" + pixmap + "\n", "4"},
-        {"[Version]\nbuild_version=5\n[Other]\nx=" + pixmap + "\n", "5"},
-        {"; " + pixmap + "\n[Version]\nbuild_version=6\n", "6"},
-        {"[Version]\nbuild_version=7\nnote=" + pixmap + "\n", "7"},
+        {"[Version]\nbuild_version=" + pixmap + "\n", "4", true},
+        {"[Version]\nbuild_version=5\n[Other]\nx=" + pixmap + "\n", "5", false},
+        {"; " + pixmap + "\n[Version]\nbuild_version=6\n", "6", false},
+        {"[Version]\nbuild_version=7\nnote=" + pixmap + "\n", "7", false},
+        // The reader ends lines at a CR, and unescapes "\x40" into '@'.
+        {"[Version]\r\nbuild_version=8\rnote=" + pixmap + "\r\n", "8", false},
+        {"[Version]\r" + std::string(3, '\0') + "\nbu\r\nmion=" + pixmap + "\r\n", "4", false},
+        {"[Version]\nbuild_version=\\x40Variant(\\0\\0\\0\\x41\\0\\0\\0\\0)\n", "4", false},
+        {"[Version]\nbuild_version=\"\\x40Var\\151ant(\\0\\0\\0\\x41\\0\\0\\0\\0)\"\n", "4", false},
     };
     for (Case const& c : cases) {
         SCOPED_TRACE(c.info);
@@ -106,7 +112,7 @@ TEST_F(Versions, OnlyAVersionKeyHoldingASerializedQtObjectVoidsTheFile) {
         s.LoadSourceVerInfo();
         EXPECT_EQ(s.source_version.build_version, c.build);
         EXPECT_EQ(env.CountInLog("/Contents/Resources/INFO' holds a serialized value, not read\n"),
-                  std::string(c.build) == "4" ? 1u : 0u)
+                  c.refused ? 1u : 0u)
             << env.Log();
     }
 }
