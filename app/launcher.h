@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QString>
 #include <QThread>
+#include <atomic>
 
 class ProcessingProgressDialog;
 class QMessageBox;
@@ -107,9 +108,14 @@ private:
     // Stays up until the user closes it; the run then ends with
     // kNoClientExitCode.
     void TellNoClient();
+    // From the extracting thread: the report waits for the GUI thread, which
+    // takes only the latest of those that came meanwhile.
+    void QueueExtractionProgress(int total, int steps);
 
     Worker* worker_;
     ProcessingProgressDialog* dialog_;
     QMessageBox* no_client_message_ = nullptr;
     bool done_ = false;
+    std::atomic<quint64> latest_progress_{0};  // total << 32 | steps
+    std::atomic<bool> progress_queued_{false};
 };
