@@ -19,6 +19,7 @@
 #include <future>
 #include <mutex>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "app/Notify_Adapter.h"
@@ -175,6 +176,31 @@ TEST(LauncherProgress, ValueArithmetic) {
     EXPECT_EQ(Launcher::ProgressValue(0, 5), -1);
     EXPECT_EQ(Launcher::ProgressValue(-3, 1), -1);
     EXPECT_EQ(Launcher::ProgressValue(INT_MIN, INT_MIN), -1);
+}
+
+// Reports from another thread reach the dialog gathered, in order, and the
+// last of a burst is never lost.
+TEST_F(LauncherTest, ABurstOfExtractionReportsEndsAtTheLastOne) {
+    Launcher launcher(new Worker(new RecordingService(&journal_, false, 0)));
+    ProcessingProgressDialog* dialog = launcher.dialog();
+    std::vector<int> seen;
+    QProgressBar* bar = dialog->findChild<QProgressBar*>();
+    ASSERT_NE(bar, nullptr);
+    QObject::connect(bar, &QProgressBar::valueChanged, [&seen](int v) { seen.push_back(v); });
+    for (int const total : {1000, 7}) {
+        seen.clear();
+        std::thread reporter([total] {
+            for (int i = 1; i <= total; ++i)
+                Notify_Adapter::GetInstance()->UpdateProgress(total, i);
+        });
+        reporter.join();
+        for (int i = 0; i < 500 && (seen.empty() || seen.back() != 99); ++i)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        ASSERT_FALSE(seen.empty());
+        EXPECT_EQ(seen.back(), 99) << "the last report, short of 100";
+        EXPECT_TRUE(std::is_sorted(seen.begin(), seen.end()));
+        launcher.UpdateProgress(1, 0);  // back to 0 for the next burst
+    }
 }
 
 TEST_F(LauncherTest, UpdateProgressDrivesTheDialog) {
