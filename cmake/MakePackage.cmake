@@ -3,13 +3,20 @@
 #   cmake -DPACK=<korvane-pack> -DUI=<korvane-ui> -DINFO_IN=<INFO.in> -DBUILD=<n> -DSTAGE=<dir>
 #         -DOUT=<file.pkv> [-DFORMAT=tar.gz] [-DMAJOR=1] [-DMINOR=0] [-DOVERLAY=1]
 #         [-DMIN_SYSTEM=10.13] [-DINFO_OUT=<file>] -P MakePackage.cmake
-# INFO_OUT, when given, receives the packer's INFO (the launcher bundle's own
-# copy: the client's [Version] and the package's [Package]).
+# OUT must be <resources>/package/tarnwick.pkv; the packer's INFO (the
+# client's [Version] and the package's [Package]) goes to <resources>/INFO,
+# which INFO_OUT, when given, must name.
 foreach(var PACK UI INFO_IN BUILD STAGE OUT)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "MakePackage: ${var} is required")
   endif()
 endforeach()
+# korvane-pack writes <resources>/package/tarnwick.pkv and <resources>/INFO,
+# the layout every caller asks for.
+get_filename_component(res "${OUT}/../.." ABSOLUTE)
+if(NOT OUT MATCHES "/package/tarnwick\\.pkv$" OR (DEFINED INFO_OUT AND NOT INFO_OUT STREQUAL "${res}/INFO"))
+  message(FATAL_ERROR "MakePackage: OUT must be <resources>/package/tarnwick.pkv and INFO_OUT <resources>/INFO")
+endif()
 if(NOT BUILD MATCHES "^[0-9]+$")
   message(FATAL_ERROR "MakePackage: BUILD must be a decimal number, not '${BUILD}'")
 endif()
@@ -61,40 +68,10 @@ if(NOT rc EQUAL 0)
   message(FATAL_ERROR "MakePackage: chmod of ${STAGE} failed (${rc})")
 endif()
 
-# korvane-pack writes <resources>/package/tarnwick.pkv and <resources>/INFO:
-# straight there when OUT and INFO_OUT have that layout, else beside the stage.
-get_filename_component(pkg_dir "${OUT}" DIRECTORY)
-get_filename_component(res "${pkg_dir}" DIRECTORY)
-get_filename_component(pkg_dir_name "${pkg_dir}" NAME)
-get_filename_component(out_name "${OUT}" NAME)
-if(out_name STREQUAL "tarnwick.pkv" AND pkg_dir_name STREQUAL "package" AND
-   DEFINED INFO_OUT AND INFO_OUT STREQUAL "${res}/INFO")
-  set(direct TRUE)
-else()
-  set(direct FALSE)
-  set(res "${STAGE}-resources")
-  file(REMOVE_RECURSE "${res}")
-endif()
 file(MAKE_DIRECTORY "${res}")
 execute_process(COMMAND "${CMAKE_COMMAND}" -E env SOURCE_DATE_EPOCH=1704067200
                         "${PACK}" --format "${FORMAT}" "${STAGE}" "${res}"
                 RESULT_VARIABLE rc)
 if(NOT rc EQUAL 0)
   message(FATAL_ERROR "MakePackage: packing ${OUT} failed (${rc})")
-endif()
-if(NOT direct)
-  set(copies "${res}/package/tarnwick.pkv" "${OUT}")
-  if(DEFINED INFO_OUT)
-    list(APPEND copies "${res}/INFO" "${INFO_OUT}")
-  endif()
-  while(copies)
-    list(POP_FRONT copies from to)
-    get_filename_component(to_dir "${to}" DIRECTORY)
-    file(MAKE_DIRECTORY "${to_dir}")
-    execute_process(COMMAND "${CMAKE_COMMAND}" -E copy "${from}" "${to}" RESULT_VARIABLE rc)
-    if(NOT rc EQUAL 0)
-      message(FATAL_ERROR "MakePackage: copying ${from} to ${to} failed (${rc})")
-    endif()
-  endwhile()
-  file(REMOVE_RECURSE "${res}")
 endif()

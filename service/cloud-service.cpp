@@ -473,7 +473,7 @@ bool Service::PackageFits() {
         }
         folder = up;
     }
-    // Where the package itself tells nothing cheaply (xz, zip, a padded gzip
+    // Where the package itself tells nothing cheaply (xz, a padded gzip
     // stream), its description does.
     uint64_t bytes = m.bytes;
     PackageDescription described;
