@@ -115,30 +115,14 @@ bool MissingOrEmpty(std::string const& dir) {
     return empty;
 }
 
-// The package opened for reading, its open failure logged as before.
-bool OpenSource(PackageSource& source, std::string const& path) {
-    if (source.Open(path)) return true;
-    std::string const damage = source.Damage();
-    if (!damage.empty())
-        KLOG(Error, "archive '%s' is damaged: %s\n", path.c_str(), damage.c_str());
-    else
-        KLOG(Error, "%s\n", source.error().c_str());
-    return false;
-}
-
-// Logs the damage the gzip check found, if any; true if it did.
-bool LogDamage(PackageSource const& source, std::string const& path) {
-    std::string const why = source.Damage();
-    if (why.empty()) return false;
-    KLOG(Error, "archive '%s' is damaged: %s\n", path.c_str(), why.c_str());
-    return true;
-}
-
-// After the last entry: every gzip member must have been checked.
-bool FinishSource(PackageSource const& source, std::string const& path) {
-    if (source.Finish()) return true;
-    LogDamage(source, path);
-    return false;
+// The text a failure reports: the gzip check's verdict where it found
+// damage, else libarchive's text for `a`, else for `fallback`.
+std::string FailureText(PackageSource const& source, struct archive* a,
+                        struct archive* fallback = nullptr) {
+    std::string text = source.Damage();
+    if (text.empty()) text = ErrText(a);
+    if (text.empty() && fallback) text = ErrText(fallback);
+    return text;
 }
 
 Extractor::Hooks g_hooks;  // set by tests before they extract
@@ -207,14 +191,22 @@ int Extractor::Count() {
     }
     ScopedUtf8Ctype utf8;
     PackageSource source;
-    if (!OpenSource(source, archive_path)) return -1;
+    if (!source.Open(archive_path, true)) {
+        if (source.allocation_failed())
+            KLOG(Error, "Allocate archive failed\n");
+        else
+            KLOG(Error, "archive_read_open_filename failed: '%s'\n", source.error().c_str());
+        return -1;
+    }
+    // Ends silently at the end or at the first damaged header: a damaged
+    // package yields the entries before the damage. Judging the package's
+    // bytes is the extraction's business.
     int n = 0;
     struct archive_entry* entry = nullptr;
     while (archive_read_next_header(source.reader(), &entry) == ARCHIVE_OK) {
         ++n;
         archive_read_data_skip(source.reader());
     }
-    if (!FinishSource(source, archive_path)) return -1;
     return n;
 }
 
@@ -265,32 +257,43 @@ int Extractor::Extract() {
     umask(mask);
     BackupReuse reuse(g_hooks.reuse_backup ? reuse_dir : std::string(), mask);
     // A package that says how many entries it holds is read once; otherwise
-    // the entries are counted beside the extraction. Every failure waits for
-    // the count, so that its verdict is logged; an archive whose first header
-    // is unreadable fails in the first read below, before anything is written.
+    // the entries are counted beside the extraction. An archive whose first
+    // header is unreadable fails in the first read below, before anything is
+    // written.
     int const declared = declared_entries;
     std::unique_ptr<SideCount> count;
     if (declared < 1)
         count = std::make_unique<SideCount>(*this, g_hooks);
     else
         KLOG(Debug, "the package's description names %d entries: no count\n", declared);
-    auto const fail = [&count, &reuse] {
+    // Every failure waits for the count. A count that could not open the
+    // package or found no entry is the failure, as though it had come first
+    // and nothing had been extracted; otherwise the caller logs its own, so
+    // that each failure is logged once.
+    auto const count_failed = [&count, &reuse] {
         reuse.LogTotals();
         int const total = count ? count->Wait() : 1;
-        if (total < 1) KLOG(Error, "Failed to calculate total file numbers, ret: %d\n", total);
-        return -1;
+        if (total >= 1) return false;
+        KLOG(Error, "Failed to calculate total file numbers, ret: %d\n", total);
+        return true;
     };
 
     PackageSource source;
-    if (!OpenSource(source, archive_path)) {
-        KLOG(Error, "Failed to read file '%s'\n", archive_path.c_str());
-        return fail();
+    if (!source.Open(archive_path)) {
+        if (!count_failed()) {
+            if (source.allocation_failed())
+                KLOG(Error, "Allocate extractor failed\n");
+            else
+                KLOG(Error, "Failed to read file '%s' ('%s')\n", archive_path.c_str(),
+                     source.error().c_str());
+        }
+        return -1;
     }
     struct archive* const reader = source.reader();
     WriteHandle writer(archive_write_disk_new());
     if (!writer) {
-        KLOG(Error, "Allocate extractor failed\n");
-        return fail();
+        if (!count_failed()) KLOG(Error, "Allocate extractor failed\n");
+        return -1;
     }
 
     std::string const prefix = dest_dir + "/";
@@ -299,39 +302,43 @@ int Extractor::Extract() {
     for (;;) {
         struct archive_entry* entry = nullptr;
         int r = archive_read_next_header(reader, &entry);
+        // Damage that only the gzip check finds at the end (a CRC or length
+        // trailer) is met where the next header is looked for.
+        if (r == ARCHIVE_EOF && !source.Finish()) r = ARCHIVE_FATAL;
         if (r == ARCHIVE_EOF) {
-            // The count, or the description, checks the package too: nothing
-            // is installed before it has ended, sound and in agreement.
-            if (!FinishSource(source, archive_path)) return fail();
+            // Nothing is installed before the package has ended, sound and in
+            // agreement with its count or description.
             if (!count && done - 1 != declared) {
                 KLOG(Error, "The package's description names %d entries, the package holds %d\n",
                      declared, done - 1);
-                return fail();
+                reuse.LogTotals();
+                return -1;
             }
+            if (count_failed()) return -1;
             int const total = count ? count->Wait() : declared;
-            if (total < 1) return fail();
             if (total != done - 1) {
                 KLOG(Error, "The count found %d entries and the extraction %d\n", total, done - 1);
                 return -1;
             }
-            reuse.LogTotals();
             return 0;
         }
         if (r != ARCHIVE_OK) {
-            if (!LogDamage(source, archive_path))
-                KLOG(Error, "archive_read_next_header failed: '%s'\n", ErrText(reader));
-            return fail();
+            if (!count_failed())
+                KLOG(Error, "archive_read_next_header failed: '%s'\n",
+                     FailureText(source, reader).c_str());
+            return -1;
         }
         if (!count && done > declared) {
             KLOG(Error,
                  "The package's description names %d entries, the package holds at least %d\n",
                  declared, done);
-            return fail();
+            reuse.LogTotals();
+            return -1;
         }
         char const* name = archive_entry_pathname(entry);
         if (!name) {
-            KLOG(Error, "archive_entry_pathname failed");
-            return fail();
+            if (!count_failed()) KLOG(Error, "archive_entry_pathname failed");
+            return -1;
         }
         std::string const relative = name;  // `name` goes with the next call
         std::string const path = prefix + relative;
@@ -352,18 +359,20 @@ int Extractor::Extract() {
         bool const is_dir = archive_entry_filetype(entry) == AE_IFDIR;
         std::string via = guard.FindLink(path, is_dir);
         if (!via.empty()) {
-            KLOG(Error, "Refusing to extract '%s': '%s' is a symbolic link\n", path.c_str(),
-                 via.c_str());
-            return fail();
+            if (!count_failed())
+                KLOG(Error, "Refusing to extract '%s': '%s' is a symbolic link\n", path.c_str(),
+                     via.c_str());
+            return -1;
         }
         if (!link_path.empty()) {
             via = guard.FindLink(link_path, true);
             if (!via.empty()) {
-                KLOG(Error,
-                     "Refusing to extract '%s': its link target passes through the symbolic link "
-                     "'%s'\n",
-                     path.c_str(), via.c_str());
-                return fail();
+                if (!count_failed())
+                    KLOG(Error,
+                         "Refusing to extract '%s': its link target passes through the symbolic "
+                         "link '%s'\n",
+                         path.c_str(), via.c_str());
+                return -1;
             }
         }
         if (!is_dir) guard.BeforeNonDirectory(path);
@@ -374,31 +383,39 @@ int Extractor::Extract() {
                                                          ? kDiskOptions
                                                          : kDiskOptions & ~ARCHIVE_EXTRACT_UNLINK);
         quarantine::DropFromEntry(entry);
-        if (!link_path.empty() && archive_entry_size(entry) > 0 && !reuse.Unshare(link_path))
-            return fail();
+        if (!link_path.empty() && archive_entry_size(entry) > 0 && !reuse.Unshare(link_path)) {
+            count_failed();  // Unshare logged why
+            return -1;
+        }
         using Outcome = BackupReuse::Outcome;
         Outcome const placed = reuse.Place(reader, entry, relative, path, writer.get());
         bool const on_disk = placed == Outcome::NotTried
                                  ? archive_read_extract2(reader, entry, writer.get()) == ARCHIVE_OK
                                  : placed == Outcome::Reused || placed == Outcome::Written;
         if (!on_disk) {
+            // A read failure inside the entry's data is the reader's to tell.
             struct archive* const why = placed == Outcome::ReadFailed ? reader : writer.get();
-            if (!LogDamage(source, archive_path))
-                KLOG(Error, "archive_read_extract2 failed: '%s'\n", ErrText(why));
-            return fail();
+            if (!count_failed())
+                KLOG(Error, "archive_read_extract2 failed: '%s'\n",
+                     FailureText(source, why, reader).c_str());
+            return -1;
         }
         guard.Wrote(path);
         if (g_hooks.entry_on_disk) g_hooks.entry_on_disk(done);
         if (count) {
             count->EntryDone(done);
-            if (count->Failed()) return fail();
+            if (count->Failed()) {
+                count_failed();
+                return -1;
+            }
         } else {
             Notify_Adapter::GetInstance()->UpdateProgress(declared, done);
         }
         r = archive_write_finish_entry(writer.get());
         if (r != ARCHIVE_OK) {
-            KLOG(Error, "archive_write_finish_entry failed: '%s'\n", ErrText(writer.get()));
-            return fail();
+            if (!count_failed())
+                KLOG(Error, "archive_write_finish_entry failed: '%s'\n", ErrText(writer.get()));
+            return -1;
         }
         quarantine::RemoveFromPath(path);
         ++done;

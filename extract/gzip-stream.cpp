@@ -160,9 +160,10 @@ bool GzipStream::NextMember(bool* more) {
             return true;
         }
     }
-    KLOG(Warning,
-         "archive '%s': ignoring trailing data at offset %llu after the last gzip member\n",
-         path_.c_str(), static_cast<unsigned long long>(at));
+    if (!quiet_)
+        KLOG(Warning,
+             "archive '%s': ignoring trailing data at offset %llu after the last gzip member\n",
+             path_.c_str(), static_cast<unsigned long long>(at));
     state_->avail_in = 0;
     return true;
 }
@@ -189,6 +190,17 @@ bool GzipStream::Inflate() {
     Buffer* b = nullptr;
     size_t fill = kFirstBufferSize;  // how full the current buffer goes out
     uint64_t packed_mark = 0;
+    // What was inflated before the damage goes to the reader first, as a
+    // reader without the check would see it: the entries before the damage
+    // are read, and the damage is met where it lies.
+    auto const fail = [this, &b](std::string const& why) {
+        if (b && b->size > 0) {
+            b->packed_end = in_offset_ - state_->avail_in;
+            Publish(b);
+        }
+        Fail(why);
+        return false;
+    };
     for (;;) {
         if (!b) {
             b = TakeFree();
@@ -197,30 +209,23 @@ bool GzipStream::Inflate() {
             b->plain_start = plain_total_;
             b->packed_start = packed_mark;
         }
-        if (state_->avail_in == 0 && !Refill()) return false;
+        if (state_->avail_in == 0 && !Refill()) return fail(error());
         state_->next_out = b->bytes.get() + b->size;
         state_->avail_out = static_cast<uint32_t>(fill - b->size);
         int const r = isal_inflate(state_.get());
         size_t const produced = fill - b->size - state_->avail_out;
         b->size += produced;
         plain_total_ += produced;
-        if (r == ISAL_INCORRECT_CHECKSUM) {
-            Fail(TrailerError());
-            return false;
-        }
-        if (r != ISAL_DECOMP_OK && r != ISAL_END_INPUT && r != ISAL_OUT_OVERFLOW) {
-            Fail(InflateError(r));
-            return false;
-        }
+        if (r == ISAL_INCORRECT_CHECKSUM) return fail(TrailerError());
+        if (r != ISAL_DECOMP_OK && r != ISAL_END_INPUT && r != ISAL_OUT_OVERFLOW)
+            return fail(InflateError(r));
         if (state_->block_state != ISAL_BLOCK_FINISH && produced == 0 && state_->avail_in == 0 &&
-            in_eof_) {
-            Fail("unexpected end of file");
-            return false;
-        }
+            in_eof_)
+            return fail("unexpected end of file");
         bool done = false;
         if (state_->block_state == ISAL_BLOCK_FINISH) {
             bool more = false;
-            if (!NextMember(&more)) return false;
+            if (!NextMember(&more)) return fail(error());
             done = !more;
         }
         packed_mark = in_offset_ - state_->avail_in;

@@ -28,6 +28,8 @@ public:
     GzipStream(GzipStream const&) = delete;
     GzipStream& operator=(GzipStream const&) = delete;
 
+    // Trailing data after the last member is then ignored without a Warning.
+    void SetQuiet() { quiet_ = true; }
     // Opens the file and starts inflating; false with error() set.
     bool Open(std::string const& path);
     // Next plain buffer for libarchive: its size, 0 at the end, -1 on damage.
@@ -73,6 +75,7 @@ private:
     std::vector<uint8_t> in_;
     uint64_t in_offset_ = 0;  // file offset just past what in_ holds
     bool in_eof_ = false;
+    bool quiet_ = false;
     uint64_t plain_total_ = 0;
 
     std::vector<std::unique_ptr<Buffer>> pool_;  // with mu_ held

@@ -22,27 +22,29 @@ PackageSource::~PackageSource() {
     reader_.reset();  // before the stream it reads from
 }
 
-bool PackageSource::Open(std::string const& path) {
+bool PackageSource::Open(std::string const& path, bool quiet) {
     reader_.reset(archive_read_new());
     if (!reader_) {
-        error_ = "Allocate archive failed";
+        allocation_failed_ = true;
+        error_ = "no memory for a reader";
         return false;
     }
     archive_read_support_filter_all(reader_.get());
     archive_read_support_format_all(reader_.get());
     if (!StartsWithGzipMagic(path)) {
         if (archive_read_open_filename(reader_.get(), path.c_str(), kBlockSize) != ARCHIVE_OK) {
-            error_ = std::string("archive_read_open_filename failed: '") + error() + "'";
+            error_ = error();
             return false;
         }
         return true;
     }
     gzip_ = std::make_unique<GzipStream>();
+    if (quiet) gzip_->SetQuiet();
     if (!gzip_->Open(path) ||
         archive_read_open(reader_.get(), gzip_.get(), nullptr, &GzipStream::ReadCallback,
                           &GzipStream::CloseCallback) != ARCHIVE_OK) {
         std::string const why = Damage();
-        error_ = why.empty() ? std::string("archive_read_open failed: '") + error() + "'" : why;
+        error_ = why.empty() ? error() : why;
         return false;
     }
     return true;

@@ -19,8 +19,12 @@ public:
     PackageSource(PackageSource const&) = delete;
     PackageSource& operator=(PackageSource const&) = delete;
 
-    // Opens `path`; false with error() set. Nothing is logged here.
-    bool Open(std::string const& path);
+    // Opens `path`; false with error() set to the reason. Nothing is logged
+    // here. A `quiet` reader (one that only counts) leaves the warnings about
+    // the package's bytes to the reader that extracts it.
+    bool Open(std::string const& path, bool quiet = false);
+    // True when Open failed for want of a reader, not because of the file.
+    bool allocation_failed() const { return allocation_failed_; }
     struct archive* reader() const {
         return reader_.get();
     }
@@ -29,7 +33,8 @@ public:
     // After the last entry: every gzip member must have been checked; false
     // with Damage() set otherwise.
     bool Finish() const;
-    // Why Open failed, or libarchive's text for the reader's last error.
+    // Why Open failed (the reader's or the gzip check's text), or
+    // libarchive's text for the reader's last error.
     std::string error() const;
 
     // Plain and uncompressed packages are read in blocks this large: the
@@ -41,6 +46,7 @@ private:
         void operator()(struct archive* a) const { archive_read_free(a); }
     };
     std::string error_;
+    bool allocation_failed_ = false;
     std::unique_ptr<GzipStream> gzip_;
     std::unique_ptr<struct archive, ReadFree> reader_;  // freed before the stream it reads
 };
