@@ -369,6 +369,11 @@ bool Service::IsDeploymentPending() const {
     return lstat(InstallMarkPath().c_str(), &st) == 0;
 }
 
+bool Service::IsBundleComplete() const {
+    std::string marked;
+    return !ReadMark(InstallMarkPath(), marked) || marked == FSBaseName(app_path);
+}
+
 void Service::LoadSourceVersion() {
     std::string const path = RegistryPath("user_korvane_resource_path") + "/INFO";
     if (!IsFileExist(path, false)) {

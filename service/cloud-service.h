@@ -72,6 +72,10 @@ public:
     // trusted, whatever its INFO says.
     std::string InstallMarkPath() const;
     bool IsDeploymentPending() const;
+    // False while the mark says that the last complete bundle lies in a
+    // backup or nowhere: what lies at app_path is then a fragment of an
+    // unfinished deployment, never to be started.
+    bool IsBundleComplete() const;
     // A crash during the backup clean-up leaves a mark naming the complete
     // bundle: remove the backups and the mark.
     void FinishInterruptedCleanup();

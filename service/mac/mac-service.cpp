@@ -212,6 +212,15 @@ void WaitForClientStart(std::string const& pid_file, std::string const& before) 
 }  // namespace
 
 void MacService::PostUpgrade() {
+    // A failed first install, or a rollback that could not finish, leaves
+    // entries at the bundle's place, its executable maybe among them: the
+    // next start installs again, and nothing starts from them meanwhile.
+    if (!IsBundleComplete()) {
+        KLOG(Error, "the installation at '%s' is not complete, not starting it\n",
+             app_path.c_str());
+        client_started_ = false;
+        return;
+    }
     std::string const pid_file =
         (RegistryPath("user_korvane_path") + QStringLiteral("/ui.pid")).toUtf8().toStdString();
     std::string const before = HasOldCopy() ? PidFileValue(pid_file) : "";

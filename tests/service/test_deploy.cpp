@@ -183,6 +183,7 @@ TEST_F(Deploy, AFailedFirstInstallStaysMarkedAsUnfinished) {
     EXPECT_NE(env.Log().find("Failed to extract package, and no old installation to rollback\n"),
               std::string::npos);
     EXPECT_TRUE(s.IsDeploymentPending());
+    EXPECT_FALSE(s.IsBundleComplete());
     // Even with the new INFO and executable already on disk.
     s.PreUpgrade();
     EXPECT_TRUE(s.IsNeedUpgrade());
@@ -459,6 +460,9 @@ TEST_F(DeployUnwritable, AFailedRollbackIsLoggedAndRepairedByTheNextRun) {
         log.find("rollback: failed to move '" + env.app + "_tmp' back to '" + env.app + "'\n"),
         std::string::npos)
         << log;
+
+    // What is left at the bundle's place is not the client to start.
+    EXPECT_FALSE(MacService().IsBundleComplete());
 
     // The next start sees the unfinished deployment and puts the old bundle back.
     ASSERT_TRUE(SetImmutable(pinned, false));

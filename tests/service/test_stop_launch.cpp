@@ -346,6 +346,29 @@ TEST_F(Launch, AnOpenToolThatCannotStartFailsTheLaunch) {
     EXPECT_EQ(env.CountInLog("[ERROR] mac/mac-service("), 2u);
 }
 
+// What lies at the bundle's place while the mark names another place, or
+// none, is a fragment: it is neither registered nor opened.
+TEST_F(Launch, OnlyACompleteBundleIsOpened) {
+    UseMacTools(stubs + "/lsregister", stubs + "/open");
+    ts::MakeDirs(env.app + "/Contents/MacOS");
+    ASSERT_TRUE(ts::WriteFile(env.app + "/Contents/MacOS/korvane-ui", "#!/bin/sh\n", 0755));
+    std::string const mark = env.app + ".installing";
+    for (char const* marked : {"", "Korvane.app_tmp", "Korvane.app_tmp3", "Korvane.app"}) {
+        SCOPED_TRACE(std::string("mark names '") + marked + "'");
+        ASSERT_TRUE(ts::WriteFile(mark, marked));
+        env.ClearLog();
+        MacService s;
+        s.PostUpgrade();
+        bool const complete = std::string(marked) == "Korvane.app";
+        EXPECT_EQ(s.ClientStarted(), complete);
+        EXPECT_EQ(ts::PathExists(stubs + "/lsregister.args"), complete);
+        EXPECT_EQ(env.CountInLog("the installation at '" + env.app +
+                                 "' is not complete, not starting it\n"),
+                  complete ? 0u : 1u);
+    }
+    EXPECT_EQ(WaitForFile(stubs + "/open.args"), "-n -a " + env.app + "\n");
+}
+
 TEST_F(Launch, OnLinuxTheBundlesClientStartsAndCanBeStopped) {
     SetLaunchPlanProvider([](QString const& bundle) { return LinuxLaunchPlan(bundle); });
     ts::MakeDirs(env.app + "/Contents/MacOS");
