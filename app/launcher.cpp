@@ -41,13 +41,6 @@ void Worker::JoinThread() { thread_->wait(); }
 
 void Worker::HandleServicce() {
     KLOG(Debug, "running\n");
-    if (!changes_allowed_) {
-        KLOG(Warning, "no single-instance guard, skipping the upgrade in this run\n");
-        service_->PostUpgrade();
-        client_started_ = service_->ClientStarted();
-        emit sigServiceDone();
-        return;
-    }
     service_->PreUpgrade();
     if (service_->IsNeedUpgrade()) {
         emit sigShowMsg();

@@ -33,11 +33,6 @@ public:
     void QuitThread();
     void JoinThread();
 
-    // Without the single-instance guard another launcher may be changing
-    // the same files: the run then only launches the installed client.
-    // Call before Start.
-    void SetChangesAllowed(bool allowed) { changes_allowed_ = allowed; }
-
     // How the run ended; read once the thread has been joined.
     bool ClientStarted() const { return client_started_; }
     bool UpgradeFailed() const { return upgrade_failed_; }
@@ -54,7 +49,6 @@ public slots:
 private:
     HandlerThread* thread_;
     Service* service_;
-    bool changes_allowed_ = true;
     bool client_started_ = true;
     bool upgrade_failed_ = false;
 };

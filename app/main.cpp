@@ -70,18 +70,24 @@ int main(int argc, char** argv) {
         KLOG(Debug, "app has already launched, return\n");
         return 0;
     }
-    if (!app.isGuarded())
-        KLOG(Error, "single-instance lock '%s' unavailable: %s\n",
-             QtSingleApplication::lockFilePath(QDir::homePath()).toUtf8().constData(),
-             app.guardError().toUtf8().constData());
-
+    // Without the lock in the per-user folder a stand-in guards the run; with
+    // no lock at all the run goes on, the install mark keeping a crash safe.
+    QString const lock = QtSingleApplication::lockFilePath(QDir::homePath());
+    if (!app.guardError().isEmpty() && app.isGuarded())
+        KLOG(Warning, "single-instance lock '%s' unavailable (%s), using '%s'\n",
+             lock.toUtf8().constData(), app.guardError().toUtf8().constData(),
+             app.lockPath().toUtf8().constData());
+    else if (!app.isGuarded())
+        KLOG(Warning, "single-instance lock '%s' unavailable (%s), and '%s' too (%s): no guard\n",
+             lock.toUtf8().constData(), app.guardError().toUtf8().constData(),
+             QtSingleApplication::fallbackLockFilePath(QDir::homePath()).toUtf8().constData(),
+             app.fallbackError().toUtf8().constData());
     startup::UiStart const ui =
         startup::StartUserInterface(VeltraneLocale::getInstance()->getDefaultLanguage());
     KLOG(Debug, "ui language = %s, translated = %d, font = %s\n", ui.language.toUtf8().constData(),
          ui.translated ? 1 : 0, ui.font_family.toUtf8().constData());
 
     auto* launcher = new Launcher;
-    launcher->worker()->SetChangesAllowed(app.isGuarded());
     launcher->Run();
     launcher->Start();
     int const code = app.exec();

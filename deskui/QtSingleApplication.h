@@ -14,16 +14,28 @@ public:
 
     // True when another launcher of the same user (same home folder) runs.
     bool isRunning() const { return running_; }
-    // True when this launcher holds the guard. When neither this nor
-    // isRunning() holds, nobody can tell, and guardError() says why.
+    // True when this launcher holds a guard, lockPath() being its file.
+    // When neither this nor isRunning() holds, nobody can tell.
     bool isGuarded() const { return lock_fd_ >= 0; }
+    QString const& lockPath() const { return lock_path_; }
+    // Why the guard in the per-user folder could not be had ("" when it was,
+    // or another launcher holds it), and why the fallback could not either.
     QString const& guardError() const { return guard_error_; }
+    QString const& fallbackError() const { return fallback_error_; }
 
-    // Where the guard lives for the given home folder.
+    // Where the guard lives for the given home folder, and where it falls
+    // back to when that file cannot be had ("" without a temporary folder).
     static QString lockFilePath(const QString& homePath);
+    static QString fallbackLockFilePath(const QString& homePath);
 
 private:
+    // True when the lock at `path` settles the question: held here, or by
+    // another launcher.
+    bool TakeLock(QString const& path);
+
     int lock_fd_ = -1;
     bool running_ = false;
+    QString lock_path_;
     QString guard_error_;
+    QString fallback_error_;
 };

@@ -389,24 +389,95 @@ TEST_P(LauncherE2E, SecondLauncherLeavesAtOnce) {
     ExpectClientStarted(slow_client);
 }
 
-// When the lock cannot be had at all, nobody can tell whether another
-// launcher is upgrading: this one changes nothing and starts what is installed.
-TEST_P(LauncherE2E, WithoutTheGuardOnlyTheInstalledClientStarts) {
-    pid_t const client = InstallOlderAndStop();
-    ASSERT_GT(client, 1);
+// A lock file that cannot be had (its name taken by a folder) must not cost
+// the user a first install: a lock in a private folder of the temporary
+// folder stands in for it.
+TEST_P(LauncherE2E, ALockPathTakenByAFolderStillInstalls) {
     std::string const lock = korvane_ + "/.launcher.lock";
-    ASSERT_EQ(unlink(lock.c_str()), 0);
     ASSERT_TRUE(testsupport::MakeDirs(lock));  // nothing to flock, nothing to replace
+    ASSERT_TRUE(testsupport::GiveToUser(korvane_));
+    std::string const tmpdir = home_ + "/tmp";
+    ASSERT_TRUE(testsupport::MakeDirs(tmpdir) && testsupport::GiveToUser(tmpdir));
 
-    LauncherRun r = Run(BuiltBundle());
+    LauncherRun r = Run(BuiltBundle(), {{"TMPDIR", tmpdir}});
     EXPECT_EQ(r.exit_code, 0) << r.err;
     std::vector<std::string> const lines = RunLines(r.pid);
-    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [&](std::string const& l) {
-        return MessageOf(l).rfind("single-instance lock '" + lock + "' unavailable: ", 0) == 0;
-    }));
-    EXPECT_TRUE(HasMessage(lines, "no single-instance guard, skipping the upgrade in this run"));
-    EXPECT_EQ(InfoBuild(InstalledInfo()), 1) << "no upgrade without the guard";
-    ExpectClientStarted(client);
+    EXPECT_EQ(
+        std::count_if(lines.begin(), lines.end(),
+                      [&](std::string const& l) {
+                          return MessageOf(l).rfind(
+                                     "single-instance lock '" + lock + "' unavailable (", 0) == 0 &&
+                                 l.find("[WARNING]") != std::string::npos &&
+                                 l.find("using '" + tmpdir + "/korvane-") != std::string::npos;
+                      }),
+        1)
+        << ReadFile(LogPath());
+    EXPECT_EQ(InfoBuild(InstalledInfo()), built_build_);
+    ExpectClientStarted(-1);
+}
+
+// A package damaged late: the entries before the damage, the client's
+// executable among them, are on disk when the extraction fails. With
+// nothing to roll back to, they are no client: none is started, the user is
+// told, and the next start installs again.
+TEST_P(LauncherE2E, AFirstInstallDamagedLateStartsNoClientUntilTheNextInstall) {
+    for (bool const described : {false, true}) {
+        SCOPED_TRACE(described ? "with the [Package] section" : "without the [Package] section");
+        std::string const bad =
+            tmp_ / (std::string(described ? "described" : "plain") + "/Korvane Client.app");
+        ASSERT_TRUE(CopyBundle(bad));
+        auto entries = testsupport::ClientBundleEntries(built_build_, ReadFile(KORVANE_UI_EXE));
+        std::string noise(3 << 20, '\0');
+        std::mt19937 rng(23);
+        for (char& c : noise) c = static_cast<char>(rng() & 0xff);
+        entries.push_back(testsupport::ArchiveEntry::file("Contents/Resources/payload.bin", noise));
+        std::string const res = bad + "/Contents/Resources";
+        std::string const pkg = res + "/package/tarnwick.pkv";
+        ASSERT_EQ(testsupport::WriteArchive(pkg, entries), "");
+        std::string info = testsupport::InfoText(built_build_);
+        std::string bytes = ReadFile(pkg);
+        bytes.resize(bytes.size() * 3 / 5);
+        ASSERT_TRUE(WriteFile(pkg, bytes, 0444));
+        if (described) {
+            // A description of the whole package, sized as the cut one: it is
+            // accepted, and the damage is met all the same.
+            info += "\n[Package]\nentries=" + std::to_string(entries.size()) +
+                    "\nbytes=4000000\nsize=" + std::to_string(bytes.size()) + "\n";
+        }
+        ASSERT_TRUE(WriteFile(res + "/INFO", info, 0444));
+
+        testsupport::TempDir scratch("korvane-e2e-run");
+        pid_t const launcher = Spawn({LauncherExe(bad)}, env_, scratch / "out", scratch / "err");
+        ASSERT_GT(launcher, 1);
+        EXPECT_EQ(WaitForLauncher(launcher, 30000), Ending::WaitsOnTheUser)
+            << ReadFile(scratch / "err");
+        std::vector<std::string> const lines = RunLines(launcher);
+        EXPECT_TRUE(HasMessage(lines, "archive_read_extract2 failed: 'unexpected end of file'"))
+            << ReadFile(LogPath());
+        EXPECT_TRUE(
+            HasMessage(lines, "Failed to extract package, and no old installation to rollback"));
+        EXPECT_TRUE(HasMessage(lines, "the installation at '" + korvane_ +
+                                          "/Korvane.app' is not complete, not starting it"));
+        EXPECT_TRUE(HasMessage(lines, "no client could be started, telling the user"));
+        EXPECT_FALSE(std::any_of(lines.begin(), lines.end(), [](std::string const& l) {
+            return MessageOf(l).rfind("Failed to calculate total file numbers", 0) == 0;
+        }));
+        EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                                [](std::string const& l) {
+                                    return l.find("] extractor(") != std::string::npos &&
+                                           l.find("[ERROR]") != std::string::npos;
+                                }),
+                  1)
+            << "one failure, logged once";
+        EXPECT_TRUE(PathExists(InstalledUi())) << "the executable came before the damage";
+        EXPECT_TRUE(PathExists(korvane_ + "/Korvane.app.installing"));
+        EXPECT_FALSE(PathExists(PidFile())) << "a client was started from the fragment";
+        kill(launcher, SIGTERM);  // the user closes the message
+        EXPECT_TRUE(WaitFor(launcher, 10000));
+    }
+
+    Install();
+    EXPECT_FALSE(PathExists(korvane_ + "/Korvane.app.installing"));
 }
 
 TEST_P(LauncherE2E, PlainFileNamedLogMeansNoLog) {

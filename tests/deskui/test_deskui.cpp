@@ -3,6 +3,7 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -249,10 +250,28 @@ TEST_F(SingleInstance, StaleOrUnopenableLockFilesDoNotCount) {
     for (auto& c : children) Stop(c);
     children.clear();
 
-    // Nothing that can be flocked there: no guard at all, and it says so.
+    // Nothing that can be flocked there: a lock in a private folder of the
+    // temporary folder stands in, and still lets one launcher of the home run.
     ASSERT_EQ(unlink(lock.c_str()), 0);
     ASSERT_TRUE(testsupport::MakeDirs(lock));
-    EXPECT_EQ(Start(env()), "unguarded");
+    TempDir tmp("korvane-deskui-tmp");
+    auto with_tmp = env();
+    with_tmp["TMPDIR"] = tmp.path();
+    EXPECT_EQ(Start(with_tmp), "first");
+    EXPECT_EQ(Start(with_tmp), "running");
+    std::string const folder = tmp / ("korvane-" + std::to_string(geteuid()));
+    struct stat st {};
+    ASSERT_EQ(lstat(folder.c_str(), &st), 0);
+    EXPECT_EQ(st.st_mode & 0777, 0700u);
+    for (auto& c : children) Stop(c);
+    children.clear();
+
+    // A stand-in folder that others could write into is not used; with no
+    // lock at all the launcher goes on unguarded.
+    ASSERT_EQ(chmod(folder.c_str(), 0777), 0);
+    EXPECT_EQ(Start(with_tmp), "unguarded");
+    with_tmp["TMPDIR"] = home / "no-such-folder";
+    EXPECT_EQ(Start(with_tmp), "unguarded");
 }
 
 TEST_F(SingleInstance, LaunchersStartedAtTheSameInstantElectExactlyOne) {
