@@ -413,7 +413,33 @@ TEST_P(LauncherE2E, ALockPathTakenByAFolderStillInstalls) {
         1)
         << ReadFile(LogPath());
     EXPECT_EQ(InfoBuild(InstalledInfo()), built_build_);
-    ExpectClientStarted(-1);
+    pid_t const client = ExpectClientStarted(-1);
+
+    // Two launchers at once, the stand-in guarding both: one upgrades, the
+    // other leaves (or, started after the first ended, finds nothing to do).
+    ASSERT_TRUE(WriteFile(InstalledInfo(), "[Version]\nbuild_version=1\n"));
+    testsupport::TempDir scratch("korvane-e2e-run");
+    EnvChanges env = env_;
+    env["TMPDIR"] = tmpdir;
+    std::vector<pid_t> launchers;
+    for (int i = 0; i < 2; ++i)
+        launchers.push_back(Spawn({LauncherExe(BuiltBundle())}, env,
+                                  scratch / ("out" + std::to_string(i)),
+                                  scratch / ("err" + std::to_string(i))));
+    for (pid_t p : launchers) {
+        int st = 0;
+        ASSERT_TRUE(WaitFor(p, 30000, &st));
+        EXPECT_TRUE(WIFEXITED(st) && WEXITSTATUS(st) == 0) << "wait status " << st;
+    }
+    std::vector<std::string> const all = ReadLines(LogPath());
+    EXPECT_EQ(std::count_if(all.begin(), all.end(),
+                            [](std::string const& l) {
+                                return MessageOf(l).rfind("extract package: ", 0) == 0;
+                            }),
+              2)
+        << "the first install and one upgrade";
+    EXPECT_EQ(InfoBuild(InstalledInfo()), built_build_);
+    ExpectClientStarted(client);
 }
 
 // A package damaged late: the entries before the damage, the client's
