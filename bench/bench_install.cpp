@@ -3,7 +3,8 @@
 //
 //   cmake --build build --target bench_install
 //   build/bench/bench_install [--mb 160] [--runs 5] [--formats tar.gz,tar,zip,tar.xz]
-//                             [--small N[,M]] [--root DIR] [--reuse]
+//                             [--small N[,M]] [--root DIR] [--reuse] [--no-description]
+//                             [--synthetic] [--compare BUNDLE]
 //
 //   --mb N          size of the generated client in megabytes (default 160)
 //   --runs N        interleaved rounds per package (default 5)
@@ -20,6 +21,11 @@
 //                   also the bytes the volume took and the shares kept
 //   --no-description  launcher INFOs without the [Package] section, so that
 //                   the launcher counts the entries as older bundles make it
+//   --synthetic     the client's bytes are noise and repeated words (the
+//                   generator before real bytes) instead of real files'
+//   --compare BUNDLE  also first installs by the launcher of another build
+//                   (its assembled "Korvane Client.app"), same packages, in
+//                   the same rounds: first/other ratios
 //
 // Run it under `tini -s --`, on a fresh journaled volume (--root): pid 1 here
 // reaps an orphan only every 1.5 s, and a stopped client that lingers as a
@@ -28,7 +34,15 @@
 // Writes, with libarchive, a client-like bundle (about 5,900 files: the real
 // demo client as Contents/MacOS/korvane-ui, an INFO, frameworks with
 // Versions/Current links, plug-ins and thousands of small resources), packed
-// in every format with Contents/ at the package root. Each package goes into
+// in every format with Contents/ at the package root. Its bytes are real
+// files' (real_bytes.h), read in a fixed order from Debian packages that
+// scripts/setup.sh installs: machine code from Qt 5's and ICU's shared
+// libraries (libqt5*, libqt5webkit5, libicu72), images from the PNG icons of
+// oxygen-icon-theme and adwaita-icon-theme, headers and plists from
+// qtbase5-dev's headers, translations from the .mo catalogues of iso-codes,
+// libgtk-3-common, coreutils and binutils-common. At --mb 270 the gzip
+// package is about 47% of the client (the synthetic one's too), the xz one
+// about 41% (46%); zlib inflates it faster than the synthetic one. Each package goes into
 // its own copy of the built launcher bundle, whose INFO names the same build.
 // Then, per package and round, in an order that rotates, every run as the
 // normal user 65534 through setpriv, each into a fresh folder:
@@ -38,10 +52,13 @@
 //                  is not timed); also timed until the new client logs its
 //                  start, since the old copy is removed after the launch;
 //   bsdtar         `bsdtar -xf <package> -C <dir>`;
-//   bsdtar+sync    the same, then `sync -f <dir>`, timed together.
+//   bsdtar+sync    the same, then `sync -f <dir>`, timed together;
+//   floor          `cp -a` of the unpacked client (kept on the same volume,
+//                  read once first, so from the page cache), then
+//                  `sync -f <dir>`: what the disk needs for the tree.
 // Prints the medians of wall and CPU (user + system, from wait4) times, the
-// medians of the per-run ratios against the references, and the launcher's
-// peak resident memory. The demo clients the launcher starts are stopped
+// medians of the per-run ratios against the references and the goals, and
+// the launcher's peak resident memory. The demo clients the launcher starts are stopped
 // after each run. Needs root (for setpriv), bsdtar and a built bundle.
 // Everything is written below one temporary folder, removed at the end.
 
@@ -77,6 +94,16 @@ constexpr char const* kUsage =
     "                  clients, reuse on and off, bytes written (--small is ignored)\n"
     "  --no-description  launcher INFOs without the [Package] section: the launcher\n"
     "                  counts the entries beside the extraction\n"
+    "  --synthetic     a client of noise and repeated words instead of real bytes\n"
+    "  --compare BUNDLE  also first installs by another build's \"Korvane Client.app\"\n"
+    "The client's bytes come from the files of these Debian packages (scripts/setup.sh):\n"
+    "  machine code: libqt5core5a libqt5gui5 libqt5widgets5 libqt5network5 libqt5dbus5\n"
+    "    libqt5xml5 libqt5sql5 libqt5printsupport5 libqt5concurrent5 libqt5test5\n"
+    "    libqt5designer5 libqt5help5 libqt5webkit5 libicu72\n"
+    "  images: oxygen-icon-theme adwaita-icon-theme (PNG)   headers: qtbase5-dev\n"
+    "  translations: iso-codes libgtk-3-common coreutils binutils-common (.mo)\n"
+    "Besides bsdtar + sync, each first install is set against the floor: cp -a of the\n"
+    "unpacked client from the page cache, then sync -f.\n"
     "Run it under `tini -s --`: pid 1 here reaps an orphan only every 1.5 s, and a\n"
     "stopped client that lingers as a zombie makes every upgrade wait that long.\n";
 
@@ -312,10 +339,9 @@ int main(int argc, char** argv) {
     Must({"bsdtar", "-xf", apps[0] + kPackageInBundle, "-C", tree});
     Must({"chmod", "-R", "a+rX", work});
     ReadTree(tree);
-    printf(
-        "client: %d entries (%d files, %d symlinks), %.0f MB unpacked, %s bytes; packed in %.1f s\n",
-        client.entries, client.files, client.links, MB(client.bytes),
-        synthetic_client ? "synthetic" : "real", Now() - t0);
+    printf("client: %d entries (%d files, %d symlinks), %.0f MB unpacked; packed in %.1f s\n",
+           client.entries, client.files, client.links, MB(client.bytes), Now() - t0);
+    PrintClientBytes();
     printf("%d interleaved rounds, medians; wall and CPU (user+system) in seconds, as uid 65534\n",
            runs);
     printf("load average at start: %s", ReadAll("/proc/loadavg").c_str());

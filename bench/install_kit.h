@@ -232,8 +232,12 @@ public:
         Content own(PathSeed(path));
         Content& from = per_path_ ? own : content_;
         uint64_t& cursor = cursor_[static_cast<int>(kind)];
-        uint64_t const at = real_ ? cursor + (salt_ ? real_->Size(kind) / 2 : 0) : 0;
-        cursor += size;
+        uint64_t at = 0;
+        if (real_) {
+            cursor = real_->Start(kind, cursor);
+            at = salt_ ? real_->Start(kind, cursor + real_->Size(kind) / 2) : cursor;
+            cursor += size;
+        }
         for (uint64_t done = 0; done < size + grow;) {
             size_t const n =
                 static_cast<size_t>(std::min<uint64_t>(sizeof buf, size + grow - done));
@@ -597,6 +601,14 @@ inline void PrintRatio(char const* name, std::vector<double> const& v, double ta
         printf("  %-22s %5s  %-21s  per run:", name, median.c_str(), "");
     for (double x : v) printf(" %.2f", x);
     printf("\n");
+}
+
+// Where the clients' bytes come from.
+inline void PrintClientBytes() {
+    if (synthetic_client)
+        printf("synthetic bytes: 4 KB blocks of noise or repeated words\n");
+    else
+        printf("real bytes from: %s\n", real_bytes::Source().Summary().c_str());
 }
 
 inline double MB(uint64_t bytes) { return static_cast<double>(bytes) / 1048576.0; }

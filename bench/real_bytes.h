@@ -75,8 +75,34 @@ public:
     Source& operator=(Source const&) = delete;
 
     uint64_t Size(Kind kind) const { return streams_[static_cast<int>(kind)].total; }
-    int Files(Kind kind) const {
-        return static_cast<int>(streams_[static_cast<int>(kind)].pieces.size());
+
+    // How many files and megabytes each kind draws from.
+    std::string Summary() const {
+        static char const* const kNames[kKinds] = {"machine code", "PNG", "headers", "catalogues"};
+        std::string text;
+        for (int k = 0; k < kKinds; ++k) {
+            char line[96];
+            snprintf(line, sizeof line, "%s%s %zu files %.0f MB", k ? ", " : "", kNames[k],
+                     streams_[k].pieces.size(), static_cast<double>(streams_[k].total) / 1048576.0);
+            text += line;
+        }
+        return text;
+    }
+
+    // The offset of the first file of the stream that starts at or after
+    // `offset`, for the kinds whose generated files are small: each then
+    // begins as a real one does (a PNG's signature, a catalogue's header).
+    // Machine code is taken as it comes: a plug-in's slice would otherwise
+    // skip the rest of a large library.
+    uint64_t Start(Kind kind, uint64_t offset) const {
+        if (kind == Kind::kCode) return offset;
+        Stream const& s = streams_[static_cast<int>(kind)];
+        uint64_t const pos = Pos(s, offset);
+        auto const it =
+            std::lower_bound(s.pieces.begin(), s.pieces.end(), pos,
+                             [](Piece const& piece, uint64_t p) { return piece.start < p; });
+        uint64_t const start = it == s.pieces.end() ? s.total : it->start;
+        return offset + (start - pos);
     }
 
     // The n bytes of the kind's stream from `offset`. Past the stream's end
@@ -85,9 +111,8 @@ public:
     void Read(Kind kind, uint64_t offset, char* buf, size_t n) {
         Stream& s = streams_[static_cast<int>(kind)];
         while (n > 0) {
-            uint64_t const pass = offset / s.total;
             uint64_t const in_pass = offset % s.total;
-            uint64_t const pos = (in_pass + pass * kShift) % s.total;
+            uint64_t const pos = Pos(s, offset);
             auto const it =
                 std::upper_bound(s.pieces.begin(), s.pieces.end(), pos,
                                  [](uint64_t p, Piece const& piece) { return p < piece.start; });
@@ -123,6 +148,11 @@ private:
         int fd = -1;
         std::ptrdiff_t open = -1;  // the piece fd is of
     };
+
+    // Where in the stream's files an offset of the endless stream falls.
+    static uint64_t Pos(Stream const& s, uint64_t offset) {
+        return (offset % s.total + offset / s.total * kShift) % s.total;
+    }
 
     // dpkg's list of the package's files: <name>.list, or <name>:<arch>.list.
     static std::string ListOf(std::string const& package) {

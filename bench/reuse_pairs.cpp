@@ -178,6 +178,7 @@ bool UpgradePairs(Bench& bench, std::string const& work, std::vector<std::string
         "upgrade pairs: clients of %d entries (%d files, %d symlinks), %.0f MB unpacked;"
         " packed in %.1f s\n",
         stats[0].entries, stats[0].files, stats[0].links, MB(stats[0].bytes), Now() - t0);
+    PrintClientBytes();
     printf("%d interleaved rounds, medians; wall and CPU (user+system) in seconds, as uid 65534\n",
            runs);
     printf("load average at start: %s", ReadAll("/proc/loadavg").c_str());
