@@ -225,7 +225,7 @@ public:
     // A file of `size` bytes of the kind, plus `grow` more. Real bytes come
     // from the kind's stream, one file after the other by their `size`, so
     // that a file's place does not depend on how much others grew; a salt
-    // takes them from the other half of the stream instead.
+    // takes them from further on in the stream instead.
     void File(std::string const& path, uint64_t size, int mode, Kind kind, uint64_t grow = 0) {
         Header(path, AE_IFREG, mode, size + grow, "");
         static char buf[1 << 16];
@@ -235,7 +235,10 @@ public:
         uint64_t at = 0;
         if (real_) {
             cursor = real_->Start(kind, cursor);
-            at = salt_ ? real_->Start(kind, cursor + real_->Size(kind) / 2) : cursor;
+            // 8 MB on: real bytes of the same libraries or icons, past the
+            // compressors' windows, so the package compresses as before.
+            uint64_t const other = std::min<uint64_t>(real_->Size(kind) / 2, 8 << 20);
+            at = salt_ ? real_->Start(kind, cursor + other) : cursor;
             cursor += size;
         }
         for (uint64_t done = 0; done < size + grow;) {

@@ -159,7 +159,7 @@ private:
         std::string const dir = "/var/lib/dpkg/info/";
         if (access((dir + package + ".list").c_str(), R_OK) == 0) return dir + package + ".list";
         for (char const* arch : {"amd64", "arm64", "i386", "armhf"}) {
-            std::string const path = dir + package + ":" + arch + ".list";
+            std::string path = dir + package + ":" + arch + ".list";
             if (access(path.c_str(), R_OK) == 0) return path;
         }
         return "";
