@@ -2,13 +2,15 @@
 // archives in the same run.
 //
 //   cmake --build build --target bench_extract &&
-//     build/bench/bench_extract [--mb 300] [--runs 5] [--no-description]
+//     build/bench/bench_extract [--mb 300] [--runs 5] [--no-description] [--synthetic]
 //
 // Builds a client-like bundle (several thousand files, frameworks with
 // Versions/Current links, an executable) of about --mb megabytes in a
-// temporary folder, packs it with bsdtar as tar.gz, tar, zip and tar.xz, then
-// times `bsdtar -xf` and Extractor::Extract on each archive, alternately,
-// --runs times. It prints the median wall and CPU (user + system) times,
+// temporary folder, of real files' bytes as bench_install's client (the
+// packages are in real_bytes.h; scripts/setup.sh installs them), or with
+// --synthetic of noise and repeated phrases. Packs it with bsdtar as tar.gz,
+// tar, zip and tar.xz, then times `bsdtar -xf` and Extractor::Extract on
+// each archive, alternately, --runs times. It prints the median wall and CPU (user + system) times,
 // the medians of the per-run ratios, and the peak resident memory of each.
 // The CPU ratio is the steadier figure on a machine doing other work. Each
 // extraction runs in a forked child, so its peak RSS is its own; the
@@ -35,6 +37,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,6 +45,7 @@
 #include "app/StrTable.h"
 #include "extract/extractor.h"
 #include "extract/package-description.h"
+#include "real_bytes.h"
 
 namespace {
 
@@ -55,9 +59,9 @@ struct Rng {
     }
 };
 
-// Binary-like content: runs of noise between runs of repeated phrases, so
-// that gzip shrinks it about as much as it shrinks real executables.
-// `noise` of 16 is all noise (already-compressed images), 0 none.
+// --synthetic: binary-like content, runs of noise between runs of repeated
+// phrases, so that gzip shrinks it about as much as it shrinks real
+// executables. `noise` of 16 is all noise (already-compressed images), 0 none.
 void Fill(Rng& rng, char* buf, size_t size, unsigned noise) {
     static const std::string phrase =
         "__TEXT__cstring _objc_msgSend QString::fromUtf8 QWidget::setVisible libdeskui-qt ";
@@ -87,20 +91,35 @@ void Mkdirs(std::string const& path) {
     mkdir(path.c_str(), 0755);
 }
 
+// Where the files' bytes come from: real files of the machine, each kind
+// one after the other (real_bytes.h), or with --synthetic `rng`'s.
+struct Bytes {
+    Rng rng{0x9e3779b97f4a7c15ull};
+    std::optional<real_bytes::Source> real;
+    uint64_t cursor[real_bytes::kKinds] = {};
+};
+
 // Written in pieces, so this process stays small: the children's peak RSS
 // starts from it.
-void Put(Rng& rng, std::string const& path, size_t size, unsigned noise, mode_t mode) {
+void Put(Bytes& from, std::string const& path, size_t size, unsigned noise, real_bytes::Kind kind,
+         mode_t mode) {
     Mkdirs(path.substr(0, path.rfind('/')));
     int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, mode);
     if (fd < 0) Die(path.c_str());
     static char buf[1 << 16];
+    uint64_t& cursor = from.cursor[static_cast<int>(kind)];
+    if (from.real) cursor = from.real->Start(kind, cursor);
     for (size_t done = 0; done < size;) {
         size_t const n = std::min(sizeof buf, size - done);
-        Fill(rng, buf, n, noise);
+        if (from.real)
+            from.real->Read(kind, cursor + done, buf, n);
+        else
+            Fill(from.rng, buf, n, noise);
         if (write(fd, buf, n) != static_cast<ssize_t>(n)) Die(path.c_str());
         done += n;
     }
     if (close(fd) != 0) Die(path.c_str());
+    cursor += size;
 }
 
 void Link(std::string const& target, std::string const& path) {
@@ -124,16 +143,19 @@ struct Tree {
 
 // Contents/MacOS, 10 frameworks with their links, plug-ins, and thousands of
 // small resources in nested folders.
-Tree MakeBundle(std::string const& root, uint64_t total) {
-    Rng rng{0x9e3779b97f4a7c15ull};
+Tree MakeBundle(std::string const& root, uint64_t total, bool synthetic) {
+    Bytes from;
+    if (!synthetic) from.real.emplace();
     Tree t;
+    using real_bytes::Kind;
     // Executables compress to about 40% with gzip, text to far less, images not at all.
-    auto put = [&](std::string const& rel, size_t size, mode_t mode = 0644, unsigned noise = 6) {
-        Put(rng, root + "/" + rel, size, noise, mode);
+    auto put = [&](std::string const& rel, size_t size, mode_t mode = 0644, unsigned noise = 6,
+                   Kind kind = Kind::kText) {
+        Put(from, root + "/" + rel, size, noise, kind, mode);
         ++t.files;
         t.bytes += size;
     };
-    put("Contents/MacOS/korvane-ui", total / 20, 0755);
+    put("Contents/MacOS/korvane-ui", total / 20, 0755, 6, Kind::kCode);
     put("Contents/Info.plist", 2000);
     put("Contents/Resources/INFO", 120);
     static char const* const fws[] = {"QtCore",       "QtGui",         "QtWidgets", "QtNetwork",
@@ -141,11 +163,11 @@ Tree MakeBundle(std::string const& root, uint64_t total) {
                                       "QtConcurrent", "QtPrintSupport"};
     for (char const* fw : fws) {
         std::string const base = std::string("Contents/Frameworks/") + fw + ".framework";
-        put(base + "/Versions/5/" + fw, total * 45 / 100 / 10, 0755);
+        put(base + "/Versions/5/" + fw, total * 45 / 100 / 10, 0755, 6, Kind::kCode);
         put(base + "/Versions/5/Resources/Info.plist", 1500);
         for (int h = 0; h < 20; ++h)
             put(base + "/Versions/5/Headers/q" + std::to_string(h) + ".h",
-                3000 + rng.next() % 20000, 0644, 0);
+                3000 + from.rng.next() % 20000, 0644, 0);
         Link("5", root + "/" + base + "/Versions/Current");
         Link(std::string("Versions/Current/") + fw, root + "/" + base + "/" + fw);
         Link("Versions/Current/Resources", root + "/" + base + "/Resources");
@@ -155,14 +177,14 @@ Tree MakeBundle(std::string const& root, uint64_t total) {
     uint64_t const medium = total * 20 / 100;
     for (int i = 0; i < 200; ++i)
         put("Contents/PlugIns/p" + std::to_string(i % 8) + "/lib" + std::to_string(i) + ".dylib",
-            medium / 200, 0755);
+            medium / 200, 0755, 6, Kind::kCode);
     uint64_t const small = total * 30 / 100;
     int const nsmall = 4500;
     for (int i = 0; i < nsmall; ++i)
         put("Contents/Resources/r" + std::to_string(i % 45) + "/s" + std::to_string(i / 45 % 10) +
                 "/f" + std::to_string(i) + (i % 3 ? ".png" : ".qm"),
-            static_cast<size_t>(small / nsmall / 2 + rng.next() % (small / nsmall + 1)), 0644,
-            i % 3 ? 16 : 2);
+            static_cast<size_t>(small / nsmall / 2 + from.rng.next() % (small / nsmall + 1)), 0644,
+            i % 3 ? 16 : 2, i % 3 ? Kind::kImage : Kind::kCatalog);
     return t;
 }
 
@@ -282,9 +304,12 @@ int main(int argc, char** argv) {
     uint64_t mb = 300;
     int runs = 5;
     bool described = true;
+    bool synthetic = false;
     for (int i = 1; i < argc; ++i) {
         if (!strcmp(argv[i], "--no-description"))
             described = false;
+        else if (!strcmp(argv[i], "--synthetic"))
+            synthetic = true;
         else if (!strcmp(argv[i], "--mb") && i + 1 < argc)
             mb = strtoull(argv[++i], nullptr, 10);
         else if (!strcmp(argv[i], "--runs") && i + 1 < argc)
@@ -301,9 +326,10 @@ int main(int argc, char** argv) {
     std::string const work = tmpl;
 
     double t0 = Now();
-    Tree const tree = MakeBundle(work + "/src/Korvane.app", mb << 20);
-    printf("bundle: %d files, %d symlinks, %.0f MB (built in %.1f s)\n", tree.files, tree.links,
-           static_cast<double>(tree.bytes) / 1048576.0, Now() - t0);
+    Tree const tree = MakeBundle(work + "/src/Korvane.app", mb << 20, synthetic);
+    printf("bundle: %d files, %d symlinks, %.0f MB of %s bytes (built in %.1f s)\n", tree.files,
+           tree.links, static_cast<double>(tree.bytes) / 1048576.0,
+           synthetic ? "synthetic" : "real files'", Now() - t0);
 
     struct Fmt {
         char const* name;

@@ -22,6 +22,7 @@
 #include <cstring>
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <set>
 #include <sstream>
 #include <string>
@@ -29,6 +30,7 @@
 #include <vector>
 
 #include "extract/package-description.h"
+#include "real_bytes.h"
 
 namespace install_kit {
 
@@ -137,8 +139,15 @@ inline std::string ReadAll(std::string const& path) {
 
 // ---------------------------------------------------------------- packages
 
-// Contents with about the compressibility of a real client: 4 KB blocks of
-// either noise or words, `noise` in 16 of them noise (16: images, 0: text).
+using real_bytes::Kind;
+
+// --synthetic: the clients' bytes are Content's noise and words instead of
+// real files' (real_bytes.h).
+inline bool synthetic_client = false;
+
+// The synthetic contents, with about the compressibility gzip finds in a
+// real client: 4 KB blocks of either noise or words, `noise` in 16 of them
+// noise (16: images, 0: text).
 class Content {
 public:
     Content() = default;
@@ -213,14 +222,32 @@ public:
         Header(path, AE_IFREG, mode, data.size(), "");
         Data(data.data(), data.size());
     }
-    void File(std::string const& path, uint64_t size, int mode, unsigned noise) {
-        Header(path, AE_IFREG, mode, size, "");
+    // A file of `size` bytes of the kind, plus `grow` more. Real bytes come
+    // from the kind's stream, one file after the other by their `size`, so
+    // that a file's place does not depend on how much others grew; a salt
+    // takes them from further on in the stream instead.
+    void File(std::string const& path, uint64_t size, int mode, Kind kind, uint64_t grow = 0) {
+        Header(path, AE_IFREG, mode, size + grow, "");
         static char buf[1 << 16];
         Content own(PathSeed(path));
         Content& from = per_path_ ? own : content_;
-        for (uint64_t done = 0; done < size;) {
-            size_t const n = static_cast<size_t>(std::min<uint64_t>(sizeof buf, size - done));
-            from.Fill(buf, n, noise);
+        uint64_t& cursor = cursor_[static_cast<int>(kind)];
+        uint64_t at = 0;
+        if (real_) {
+            cursor = real_->Start(kind, cursor);
+            // 8 MB on: real bytes of the same libraries or icons, past the
+            // compressors' windows, so the package compresses as before.
+            uint64_t const other = std::min<uint64_t>(real_->Size(kind) / 2, 8 << 20);
+            at = salt_ ? real_->Start(kind, cursor + other) : cursor;
+            cursor += size;
+        }
+        for (uint64_t done = 0; done < size + grow;) {
+            size_t const n =
+                static_cast<size_t>(std::min<uint64_t>(sizeof buf, size + grow - done));
+            if (real_)
+                real_->Read(kind, at + done, buf, n);
+            else
+                from.Fill(buf, n, Noise(kind));
             Data(buf, n);
             done += n;
         }
@@ -229,6 +256,8 @@ public:
         Header(path, AE_IFLNK, 0755, 0, target);
     }
     uint64_t Random() { return content_.Next(); }
+    // Real bytes from `source` from now on; nullptr: synthetic ones.
+    void Real(real_bytes::Source* source) { real_ = source; }
     // From now on each file's bytes depend on its path and `salt` alone, not
     // on the files before it: trees packed one by one agree where the salt does.
     void Salt(uint64_t salt) {
@@ -268,6 +297,16 @@ private:
             if (archive_write_data(a, p, n) != static_cast<la_ssize_t>(n))
                 Fail(std::string("write: ") + archive_error_string(a));
     }
+    // The synthetic noise of each kind: machine code compresses to about 40%.
+    static unsigned Noise(Kind kind) {
+        switch (kind) {
+            case Kind::kCode: return 6;
+            case Kind::kImage: return 16;
+            case Kind::kText: return 0;
+            case Kind::kCatalog: return 2;
+        }
+        return 6;
+    }
     uint64_t PathSeed(std::string const& path) const {
         uint64_t h = 0xcbf29ce484222325ULL ^ (salt_ * 0x9e3779b97f4a7c15ULL);  // FNV-1a
         for (char c : path) h = (h ^ static_cast<unsigned char>(c)) * 0x100000001b3ULL;
@@ -278,6 +317,8 @@ private:
     Content content_;
     bool per_path_ = false;
     uint64_t salt_ = 0;
+    real_bytes::Source* real_ = nullptr;
+    uint64_t cursor_[real_bytes::kKinds] = {};
 };
 
 // A client of the upgrade pairs: its build, and which files have bytes other
@@ -290,24 +331,26 @@ struct Variant {
 
 // The client: the real demo client and INFO, 12 frameworks (binary, plist,
 // 20 headers, the four Versions/Current links), 200 plug-ins in 8 folders
-// and 5,400 small resources in nested folders.
+// and 5,400 small resources in nested folders: two thirds images, a third
+// translations. Binaries are machine code, plists and headers text.
 inline void WriteClient(Packer& p, uint64_t total, std::string const& ui,
                         Variant const* variant = nullptr) {
     int others = 0;
     // `main`: changed in every upgrade; of the other files, every tenth.
-    auto file = [&](std::string const& path, uint64_t size, int mode, unsigned noise, bool main) {
+    auto file = [&](std::string const& path, uint64_t size, int mode, Kind kind, bool main) {
+        uint64_t grow = 0;
         if (variant) {
             bool const changed =
                 variant->changed == Variant::kAll ||
                 (variant->changed == Variant::kTenth && (main || ++others % 10 == 0));
             p.Salt(changed ? 1 : 0);
-            if (changed && size % 2) size += 100;  // half of them grow a little
+            if (changed && size % 2) grow = 100;  // half of them grow a little
         }
-        p.File(path, size, mode, noise);
+        p.File(path, size, mode, kind, grow);
     };
     p.Bytes("Contents/MacOS/korvane-ui", ui, 0755);
     p.Bytes("Contents/Resources/INFO", InfoText(variant ? variant->build : kBuild), 0644);
-    file("Contents/Info.plist", 2000, 0644, 0, true);
+    file("Contents/Info.plist", 2000, 0644, Kind::kText, true);
     static char const* const kFrameworks[] = {
         "QtCore", "QtGui",        "QtWidgets",      "QtNetwork", "QtDBus",    "QtSvg",
         "QtXml",  "QtConcurrent", "QtPrintSupport", "QtSql",     "DeskUIKit", "Sparkle"};
@@ -315,12 +358,12 @@ inline void WriteClient(Packer& p, uint64_t total, std::string const& ui,
         std::string const base = std::string("Contents/Frameworks/") + fw + ".framework";
         // Half the bytes are in these: only our own framework changes, or an
         // upgrade could not keep 90% of the bytes.
-        file(base + "/Versions/A/" + fw, total * 50 / 100 / std::size(kFrameworks), 0755, 6,
-             !strcmp(fw, "DeskUIKit"));
-        file(base + "/Versions/A/Resources/Info.plist", 1500, 0644, 0, false);
+        file(base + "/Versions/A/" + fw, total * 50 / 100 / std::size(kFrameworks), 0755,
+             Kind::kCode, !strcmp(fw, "DeskUIKit"));
+        file(base + "/Versions/A/Resources/Info.plist", 1500, 0644, Kind::kText, false);
         for (int h = 0; h < 20; ++h)
             file(base + "/Versions/A/Headers/q" + std::to_string(h) + ".h",
-                 3000 + p.Random() % 20000, 0644, 0, false);
+                 3000 + p.Random() % 20000, 0644, Kind::kText, false);
         p.Link(base + "/Versions/Current", "A");
         p.Link(base + "/" + fw, std::string("Versions/Current/") + fw);
         p.Link(base + "/Resources", "Versions/Current/Resources");
@@ -328,13 +371,14 @@ inline void WriteClient(Packer& p, uint64_t total, std::string const& ui,
     }
     for (int i = 0; i < 200; ++i)
         file("Contents/PlugIns/p" + std::to_string(i % 8) + "/lib" + std::to_string(i) + ".dylib",
-             total * 20 / 100 / 200, 0755, 6, false);
+             total * 20 / 100 / 200, 0755, Kind::kCode, false);
     int const n = 5400;
     uint64_t const each = total * 30 / 100 / n;
     for (int i = 0; i < n; ++i)
         file("Contents/Resources/r" + std::to_string(i % 45) + "/s" + std::to_string(i / 45 % 10) +
                  "/f" + std::to_string(i) + (i % 3 ? ".png" : ".qm"),
-             each / 2 + p.Random() % (each + 1), 0644, i % 3 ? 16 : 2, false);
+             each / 2 + p.Random() % (each + 1), 0644, i % 3 ? Kind::kImage : Kind::kCatalog,
+             false);
 }
 
 // Packing (or reading packages) runs in a child: its buffers and the
@@ -368,6 +412,9 @@ PackStats Pack(Write const& write) {
     return InChild<PackStats>(
         [&] {
             Packer p;
+            std::optional<real_bytes::Source> real;
+            if (!synthetic_client) real.emplace();
+            p.Real(real ? &*real : nullptr);
             write(p);
             p.Close();
             return p.stats;
@@ -379,13 +426,15 @@ class Bench {
 public:
     explicit Bench(std::string work) : work_(std::move(work)) {}
 
-    // A copy of the built bundle, its package left to be written, whose INFO
-    // names the packaged build; returns its folder.
-    std::string MakeLauncher(std::string const& name, int build = kBuild) const {
+    // A copy of the built bundle (or of `bundle`, one of another build), its
+    // package left to be written, whose INFO names the packaged build;
+    // returns its folder.
+    std::string MakeLauncher(std::string const& name, int build = kBuild,
+                             std::string const& bundle = KORVANE_BUNDLE_DIR) const {
         std::string const dir = work_ + "/" + name;
         mkdir(dir.c_str(), 0755);
         std::string app = dir + "/Korvane Client.app";
-        Must({"cp", "-a", KORVANE_BUNDLE_DIR, app});
+        Must({"cp", "-a", bundle, app});
         unlink((app + kPackageInBundle).c_str());
         mkdir((app + "/Contents/Resources/package").c_str(), 0755);
         std::ofstream(app + "/Contents/Resources/INFO") << InfoText(build);
@@ -468,9 +517,23 @@ public:
     }
 
     static Run BsdtarSync(std::string const& package, std::string const& dir) {
+        return Flushed({"bsdtar", "-xf", package, "-C", dir}, dir);
+    }
+
+    // The disk's floor for a first install: the unpacked client, read from
+    // the page cache, copied into `dir` and flushed, timed together.
+    static Run CopySync(std::string const& tree, std::string const& dir) {
+        return Flushed({"cp", "-a", tree + "/Contents", dir}, dir);
+    }
+
+    static void Remove(std::string const& dir) { Must({"rm", "-rf", dir}); }
+
+private:
+    // argv as the user, then `sync -f dir`, timed together.
+    static Run Flushed(std::vector<std::string> const& argv, std::string const& dir) {
         sync();
         double const start = Now();
-        Run r = Exec({"bsdtar", "-xf", package, "-C", dir}, true);
+        Run r = Exec(argv, true);
         Run const s = Exec({"sync", "-f", dir}, true);
         r.wall = Now() - start;
         r.cpu += s.cpu;
@@ -478,9 +541,6 @@ public:
         return r;
     }
 
-    static void Remove(std::string const& dir) { Must({"rm", "-rf", dir}); }
-
-private:
     // Stops the demo client the launcher started (it is adopted by this
     // process, a subreaper) and anything else still running with that home.
     static void StopClients(std::string const& home) {
@@ -525,6 +585,34 @@ struct Series {
         rss_kb = std::max(rss_kb, r.rss_kb);
     }
 };
+
+inline std::string MedianOrUnknown(std::vector<double> const& v, char const* format) {
+    if (v.empty()) return "unknown";
+    char text[32];
+    snprintf(text, sizeof text, format, Median(v));
+    return text;
+}
+
+// One line per ratio: median of the per-run ones, its target (0: none),
+// the runs.
+inline void PrintRatio(char const* name, std::vector<double> const& v, double target) {
+    std::string const median = MedianOrUnknown(v, "%.2f");
+    char const* verdict = v.empty() || target <= 0 ? "" : Median(v) <= target ? "met" : "missed";
+    if (target > 0)
+        printf("  %-22s %5s  target <= %.2f %-6s  per run:", name, median.c_str(), target, verdict);
+    else
+        printf("  %-22s %5s  %-21s  per run:", name, median.c_str(), "");
+    for (double x : v) printf(" %.2f", x);
+    printf("\n");
+}
+
+// Where the clients' bytes come from.
+inline void PrintClientBytes() {
+    if (synthetic_client)
+        printf("synthetic bytes: 4 KB blocks of noise or repeated words\n");
+    else
+        printf("real bytes from: %s\n", real_bytes::Source().Summary().c_str());
+}
 
 inline double MB(uint64_t bytes) { return static_cast<double>(bytes) / 1048576.0; }
 

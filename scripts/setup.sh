@@ -13,6 +13,12 @@ packages=(
   fuse python3-fusepy
   xvfb x11-utils xdotool imagemagick
   libarchive-tools xz-utils tini util-linux
+  # The bench client's bytes (bench/real_bytes.h): machine code, PNG images,
+  # headers and translation catalogues of these packages.
+  libqt5core5a libqt5gui5 libqt5widgets5 libqt5network5 libqt5dbus5 libqt5xml5
+  libqt5sql5 libqt5printsupport5 libqt5concurrent5 libqt5test5 libqt5designer5
+  libqt5help5 libqt5webkit5 libicu72 oxygen-icon-theme adwaita-icon-theme
+  iso-codes libgtk-3-common coreutils binutils-common
 )
 # npm brings the zig toolchain of the macOS compile check (below). A Node.js
 # from elsewhere may carry its own npm, which Debian's package would displace.
