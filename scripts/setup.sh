@@ -13,6 +13,10 @@ packages=(
   fuse python3-fusepy
   xvfb x11-utils xdotool imagemagick
   libarchive-tools xz-utils tini util-linux
+  # The dialog's texts measured in every language: Arial's metrics
+  # (Liberation Sans), Thai, Chinese and Japanese (Droid Sans Fallback),
+  # Korean (NanumGothic).
+  fonts-liberation fonts-thai-tlwg fonts-droid-fallback fonts-nanum
 )
 # npm brings the zig toolchain of the macOS compile check (below). A Node.js
 # from elsewhere may carry its own npm, which Debian's package would displace.
