@@ -2,10 +2,11 @@
 # client in STAGE, then packs it with korvane-pack.
 #   cmake -DPACK=<korvane-pack> -DUI=<korvane-ui> -DINFO_IN=<INFO.in> -DBUILD=<n> -DSTAGE=<dir>
 #         -DOUT=<file.pkv> [-DFORMAT=tar.gz] [-DMAJOR=1] [-DMINOR=0] [-DOVERLAY=1]
-#         [-DMIN_SYSTEM=10.13] [-DINFO_OUT=<file>] -P MakePackage.cmake
+#         [-DMIN_SYSTEM=10.13] [-DINFO_OUT=<file>] [-DEXTRA=<dir>] -P MakePackage.cmake
 # OUT must be <resources>/package/tarnwick.pkv; the packer's INFO (the
 # client's [Version] and the package's [Package]) goes to <resources>/INFO,
-# which INFO_OUT, when given, must name.
+# which INFO_OUT, when given, must name. EXTRA/Contents, when given, is laid
+# over the stage's Contents (the demo's larger client).
 foreach(var PACK UI INFO_IN BUILD STAGE OUT)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "MakePackage: ${var} is required")
@@ -60,6 +61,13 @@ file(WRITE "${c}/Resources/README.txt" "Korvane Client demo package, build ${BUI
 file(WRITE "${c}/Frameworks/KorvaneCore.framework/Versions/5/KorvaneCore" "demo framework, build ${BUILD}\n")
 file(CREATE_LINK "5" "${c}/Frameworks/KorvaneCore.framework/Versions/Current" SYMBOLIC)
 file(CREATE_LINK "Versions/Current/KorvaneCore" "${c}/Frameworks/KorvaneCore.framework/KorvaneCore" SYMBOLIC)
+
+if(DEFINED EXTRA)
+  if(NOT IS_DIRECTORY "${EXTRA}/Contents")
+    message(FATAL_ERROR "MakePackage: EXTRA must hold a Contents folder: ${EXTRA}")
+  endif()
+  file(COPY "${EXTRA}/Contents" DESTINATION "${STAGE}")
+endif()
 
 # The same stage packs to the same bytes on every machine: modes that do
 # not depend on the umask, and mtimes clamped to a fixed date.

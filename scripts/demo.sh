@@ -5,7 +5,10 @@
 #   run 1: a first install from the demo package; the demo client starts.
 #   run 2: a package with a higher build number while that client still runs:
 #          the client is stopped, the progress dialog shows during the
-#          upgrade, the new client starts.
+#          upgrade, the new client starts. This package also carries the Qt
+#          frameworks a real client has (built by korvane_demo_frameworks),
+#          so the upgrade lasts long enough to see the bar move; a
+#          screenshot with the bar part-way goes to build/demo-upgrade.png.
 # It uses your display when $DISPLAY works, otherwise an Xvfb of its own,
 # and stops the demo client at the end.
 set -euo pipefail
@@ -26,7 +29,7 @@ fi
 build=${KORVANE_BUILD_DIR:-$root/build}
 echo "== building the launcher bundle in $build"
 cmake -S "$root" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build "$build" --target korvane_bundle -j "$(nproc)"
+cmake --build "$build" --target korvane_bundle korvane_demo_frameworks -j "$(nproc)"
 
 bundle="$build/Korvane Client.app"
 launcher="$bundle/Contents/MacOS/korvane-launcher"
@@ -116,14 +119,28 @@ run_launcher() {  # bundle [watch]; sets rc and secs
   set +e
   "${demo_env[@]}" "$1/Contents/MacOS/korvane-launcher" 2>>"$build/demo-launcher.err" &
   local pid=$!
-  if [ "${2:-}" = watch ]; then watch_dialog; fi
+  if [ "${2:-}" = watch ]; then watch_dialog "$pid"; fi
   wait "$pid"
   rc=$?
   set -e
   local ms=$((($(date +%s%N) - start) / 1000000))
   secs=$((ms / 1000)).$((ms % 1000 / 100))
 }
-watch_dialog() {  # while the launcher runs: find its dialog, save a screenshot
+bar_percent() {  # how far the bar in a screenshot of the dialog is filled, 0 to 100
+  # The bar's chunk is the only saturated colour in the lower half of the
+  # dialog (the label above it is dark on light). It starts at the groove's
+  # left and the groove is centred, so a full chunk spans width - 2 * left.
+  local size w h box cw cx
+  size=$(identify -format '%w %h' "$1") || return 1
+  read -r w h <<<"$size"
+  box=$(convert "$1" -crop "${w}x$((h / 2))+0+$((h / 2))" +repage -colorspace HSL \
+        -channel G -separate +channel -threshold 20% -format '%@' info: 2>/dev/null) || return 1
+  cw=${box%%x*}
+  cx=$(sed -n 's/^[0-9]*x[0-9]*+\([0-9]*\)+.*/\1/p' <<<"$box")
+  if [ -z "$cx" ] || [ "$cw" -le 1 ] || [ "$cw" -ge "$w" ]; then echo 0; return 0; fi
+  echo $((100 * cw / (w - 2 * cx)))
+}
+watch_dialog() {  # launcher pid: find its dialog, save a screenshot with the bar part-way
   command -v xdotool >/dev/null || return 0
   local w=
   for _ in $(seq 60); do
@@ -131,13 +148,26 @@ watch_dialog() {  # while the launcher runs: find its dialog, save a screenshot
     sleep 0.05
   done
   if [ -z "$w" ]; then echo "   (the dialog was not seen)"; return 0; fi
-  sleep 0.3
   local geo
   geo=$(xwininfo -id "$w" | sed -n 's/.*Width: \([0-9]*\)/\1/p;s/.*Height: \([0-9]*\)/\1/p' | paste -sd x)
   echo "   dialog on screen: '$(xdotool getwindowname "$w")', ${geo} pixels"
-  if command -v import >/dev/null && import -window "$w" "$build/demo-upgrade.png" 2>/dev/null; then
-    echo "   screenshot: $build/demo-upgrade.png"
-  fi
+  command -v import >/dev/null || return 0
+  # Look again and again until a screenshot shows the bar neither empty nor
+  # full, for as long as the launcher runs and at most 200 looks.
+  local shot=$build/demo-upgrade.png look=$build/demo-look.png pct= n=0
+  rm -f "$shot"
+  while [ "$n" -lt 200 ] && alive "$1"; do
+    n=$((n + 1))
+    import -window "$w" "$look" 2>/dev/null || break
+    pct=$(bar_percent "$look") || break
+    if [ "$pct" -ge 10 ] && [ "$pct" -le 90 ]; then
+      mv "$look" "$shot"
+      echo "   screenshot: $shot (look $n, the bar at about $pct %)"
+      return 0
+    fi
+  done
+  rm -f "$look"
+  echo "   (no screenshot caught the bar part-way in $n looks; the last showed ${pct:-no} %)"
 }
 
 : >"$build/demo-launcher.err"
@@ -155,7 +185,8 @@ mkdir -p "$next_dir"
 cp -a "$bundle" "$next_bundle"
 cmake -DPACK="$build/pack/korvane-pack" -DUI="$build/demo/korvane-ui" -DINFO_IN="$root/app/bundle/INFO.in" -DBUILD="$next" \
       -DSTAGE="$next_dir/stage" -DOUT="$next_bundle/Contents/Resources/package/tarnwick.pkv" \
-      -DINFO_OUT="$next_bundle/Contents/Resources/INFO" -P "$root/cmake/MakePackage.cmake"
+      -DINFO_OUT="$next_bundle/Contents/Resources/INFO" -DEXTRA="$build/demo-frameworks" \
+      -P "$root/cmake/MakePackage.cmake"
 run_launcher "$next_bundle" watch
 if [ -n "$first" ] && ! alive "$first"; then
   echo "   old demo client $first: stopped by the launcher"

@@ -19,6 +19,10 @@ packages=(
   libqt5sql5 libqt5printsupport5 libqt5concurrent5 libqt5test5 libqt5designer5
   libqt5help5 libqt5webkit5 libicu72 oxygen-icon-theme adwaita-icon-theme
   iso-codes libgtk-3-common coreutils binutils-common
+  # The dialog's texts measured in every language: Arial's metrics
+  # (Liberation Sans), Thai, Chinese and Japanese (Droid Sans Fallback),
+  # Korean (NanumGothic).
+  fonts-liberation fonts-thai-tlwg fonts-droid-fallback fonts-nanum
 )
 # npm brings the zig toolchain of the macOS compile check (below). A Node.js
 # from elsewhere may carry its own npm, which Debian's package would displace.

@@ -30,24 +30,15 @@
 #include "deskui/UIPathManager.h"
 #include "log/Logger.h"
 #include "service/cloud-service.h"
+#include "tests/app_launcher/QtTestApp.h"
 #include "tests/support/TestSupport.h"
 
 using testsupport::TempDir;
 
 namespace {
 
-std::string SourceDir() {
-    char const* v = getenv("KORVANE_SOURCE_DIR");
-    return v && *v ? v : KORVANE_TEST_SOURCE_DIR;
-}
-
-QApplication* App() {
-    static int argc = 1;
-    static char arg0[] = "app_launcher_unit";
-    static char* argv[] = {arg0, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return app;
-}
+using launchertest::App;
+using launchertest::SourceDir;
 
 // Ordered record of what happened on which thread.
 class Journal {
