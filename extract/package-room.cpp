@@ -33,7 +33,7 @@ bool GzipTrailerSize(std::string const& path, uint64_t* isize) {
 
 }  // namespace
 
-Measure MeasurePackage(std::string const& path) {
+Measure MeasurePackage(std::string const& path, bool walk_headers) {
     Measure m;
     struct stat st;
     if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -70,7 +70,7 @@ Measure MeasurePackage(std::string const& path) {
         return m;
     }
     // Uncompressed archives skip entry data by seeking: only headers are read.
-    if (archive_filter_count(a.get()) == 1 &&
+    if (walk_headers && archive_filter_count(a.get()) == 1 &&
         archive_filter_code(a.get(), 0) == ARCHIVE_FILTER_NONE) {
         uint64_t sum = 0;
         do {

@@ -19,7 +19,10 @@ struct Measure {
     bool bound = false;  // bytes is an upper bound rather than an estimate
 };
 
-Measure MeasurePackage(std::string const& path);
+// `walk_headers` false: an uncompressed archive's entries are not walked,
+// for a caller that knows their bytes already (the package's description);
+// the measure is then the package's own size.
+Measure MeasurePackage(std::string const& path, bool walk_headers = true);
 
 // Room to ask for: the measure plus a margin for file-system blocks.
 uint64_t WithMargin(uint64_t bytes);

@@ -462,7 +462,11 @@ int Service::ExtractPackage() {
 
 bool Service::PackageFits() {
     std::string const P = RegistryPath("root_resource_path") + "/package/tarnwick.pkv";
-    packageroom::Measure const m = packageroom::MeasurePackage(P);
+    // A description names the bytes already: walking thousands of headers
+    // of an uncompressed package would only delay the install.
+    PackageDescription described;
+    bool const has_description = DescribedPackage(&described);
+    packageroom::Measure const m = packageroom::MeasurePackage(P, !has_description);
     if (!m.opened) {
         KLOG(Error, "package '%s' cannot be opened: %s\n", P.c_str(), m.error.c_str());
         return false;
@@ -478,11 +482,10 @@ bool Service::PackageFits() {
         }
         folder = up;
     }
-    // Where the package itself tells nothing cheaply (xz, a padded gzip
-    // stream), its description does.
+    // Where the package's measure is no bound (xz, a padded gzip stream, or
+    // headers left unwalked), its description gives the bytes.
     uint64_t bytes = m.bytes;
-    PackageDescription described;
-    bool const from_description = !m.bound && DescribedPackage(&described);
+    bool const from_description = !m.bound && has_description;
     if (from_description && described.bytes > bytes) bytes = described.bytes;
     uint64_t const needed = packageroom::WithMargin(bytes);
     uint64_t const free_bytes = uint64_t{vfs.f_bavail} * uint64_t{vfs.f_frsize};
