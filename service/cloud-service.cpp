@@ -3,8 +3,6 @@
 
 #include "service/cloud-service.h"
 
-#include <dirent.h>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
@@ -15,7 +13,6 @@
 #include <QSettings>
 #include <QTemporaryFile>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -25,11 +22,9 @@
 #include "fs/file-op-sync.h"
 #include "fs/file-op.h"
 #include "log/LogMacros.h"
-#include "utils/ErrnoText.h"
+#include "service/install-mark.h"
 
 namespace {
-
-constexpr int kBackupAttempts = 10;
 
 std::string RegistryPath(char const* key) {
     return UIPathManager::getInstance()->getPath(QString::fromLatin1(key)).toUtf8().toStdString();
@@ -122,76 +117,6 @@ void ReadVersionFile(std::string const& path, VersionInfo& version) {
     ReadVersionSettings(copy.fileName(), version);
 }
 
-// ---- The install mark ----
-//
-// The mark beside the bundle says where the last complete bundle lies while
-// a deployment is under way: the bundle's own name, one of its backup names,
-// or nothing when there is no complete bundle at all. Every change of the
-// bundle's folders is preceded by a mark that stays true across a crash at
-// any point, so the next start can tell a complete bundle from a fragment.
-
-bool FsyncPath(std::string const& path, int flags) {
-    int fd = open(path.c_str(), flags | O_CLOEXEC);
-    if (fd < 0) return false;
-    bool ok = fsync(fd) == 0;
-    return close(fd) == 0 && ok;
-}
-
-// Replaces the mark in one rename, so a reader sees the old or the new text.
-bool WriteMark(std::string const& mark, std::string const& content) {
-    std::string const tmp = mark + ".new";
-    int fd = open(tmp.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
-    if (fd < 0) {
-        KLOG(Error, "failed to write install mark '%s': %s\n", tmp.c_str(),
-             korvane::utils::ErrnoText(errno).c_str());
-        return false;
-    }
-    bool ok = write(fd, content.data(), content.size()) == static_cast<ssize_t>(content.size());
-    ok = fsync(fd) == 0 && ok;
-    ok = close(fd) == 0 && ok;
-    if (!ok || rename(tmp.c_str(), mark.c_str()) != 0) {
-        KLOG(Error, "failed to write install mark '%s': %s\n", mark.c_str(),
-             korvane::utils::ErrnoText(errno).c_str());
-        unlink(tmp.c_str());
-        return false;
-    }
-    FsyncPath(FSParentPath(mark), O_RDONLY | O_DIRECTORY);
-    return true;
-}
-
-// False when there is no mark.
-bool ReadMark(std::string const& mark, std::string& content) {
-    content.clear();
-    int fd = open(mark.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return errno != ENOENT;  // present but unreadable: still a mark
-    char buf[512];
-    ssize_t n = read(fd, buf, sizeof buf);
-    close(fd);
-    if (n > 0) content.assign(buf, static_cast<size_t>(n));
-    while (!content.empty() && (content.back() == '\n' || content.back() == '\r'))
-        content.pop_back();
-    return true;
-}
-
-bool ClearMark(std::string const& mark) { return unlink(mark.c_str()) == 0 || errno == ENOENT; }
-
-bool IsNonEmptyFolder(std::string const& path) {
-    _FILE_INFO_tag info;
-    if (FSStat(path, info, false) != 0 || !info.exists || info.type != FILE_TYPE_DIR) return false;
-    DIR* d = opendir(path.c_str());
-    if (d == nullptr) return true;  // can't look inside: assume it holds something
-    bool found = false;
-    // NOLINTNEXTLINE(concurrency-mt-unsafe): no other thread reads this stream
-    while (dirent* e = readdir(d)) {
-        if (strcmp(e->d_name, ".") != 0 && strcmp(e->d_name, "..") != 0) {
-            found = true;
-            break;
-        }
-    }
-    closedir(d);
-    return found;
-}
-
 }  // namespace
 
 // Highest first: a crash leaves the lowest names, which the next
@@ -214,15 +139,9 @@ std::string GetAppBackupDir(std::string const& app, int attempt) {
 
 namespace {
 
-// Where the last complete bundle lies as a deployment starts: at the bundle's
-// own place, in a backup (its attempt number), or nowhere.
-constexpr int kAtApp = -1, kNowhere = -2;
-
-struct InstallState {
-    bool pending = false;  // a mark left by an earlier deployment
-    std::string marked;    // what it names
-    int complete = kNowhere;
-};
+using installmark::kAtApp;
+using installmark::kBackupAttempts;
+using installmark::kNowhere;
 
 // The backup that holds the old bundle during a deployment; no path when
 // there is no old bundle to fall back on.
@@ -230,26 +149,6 @@ struct Backup {
     std::string path;
     int attempt = 0;
 };
-
-InstallState ReadInstallState(std::string const& A, std::string const& mark) {
-    InstallState s;
-    s.pending = ReadMark(mark, s.marked);
-    // Without a mark, A is complete whenever it exists.
-    s.complete = IsFileExist(A, false) ? kAtApp : kNowhere;
-    if (!s.pending) return s;
-    KLOG(Warning, "resuming the unfinished installation of '%s'\n", A.c_str());
-    if (s.marked == FSBaseName(A)) return s;
-    int named = -1;
-    for (int i = 0; i < kBackupAttempts; ++i) {
-        if (!s.marked.empty() && s.marked == FSBaseName(GetAppBackupDir(A, i))) named = i;
-    }
-    if (named < 0)
-        s.complete = kNowhere;  // no complete bundle anywhere: A is a fragment
-    else if (IsNonEmptyFolder(GetAppBackupDir(A, named)))
-        s.complete = named;  // A, if any, is a fragment of the interrupted extraction
-    // else the backup was never made or was already moved back: A is complete
-    return s;
-}
 
 // Moves the complete bundle at A to the first free backup name, which the
 // mark names before the move.
@@ -263,8 +162,8 @@ bool SetAside(std::string const& A, std::string const& mark, bool pending, Backu
         struct stat st;
         bool const taken = lstat(B.c_str(), &st) == 0;
         if (!taken) {
-            if (!WriteMark(mark, FSBaseName(B))) {
-                if (!pending) ClearMark(mark);
+            if (!installmark::Write(mark, FSBaseName(B))) {
+                if (!pending) installmark::Clear(mark);
                 return false;
             }
             if (FSRename(A, B, false) == 0) {
@@ -277,14 +176,14 @@ bool SetAside(std::string const& A, std::string const& mark, bool pending, Backu
     KLOG(Error, "failed to backup app from '%s' -> '%s' at max retries, exiting\n", A.c_str(),
          B.c_str());
     // The bundle is still complete at A.
-    if (!ClearMark(mark)) WriteMark(mark, FSBaseName(A));
+    if (!installmark::Clear(mark)) installmark::Write(mark, FSBaseName(A));
     return false;
 }
 
 // A holds no complete bundle: whatever lies there is a fragment of an
 // interrupted extraction. The deployment goes on from the backup that holds
 // the last complete bundle, or with a mark that says there is none.
-bool ClearFragment(std::string const& A, std::string const& mark, InstallState const& state,
+bool ClearFragment(std::string const& A, std::string const& mark, installmark::State const& state,
                    Backup& backup) {
     if (state.pending && FSRemove(A) != 0) {
         KLOG(Error, "failed to remove the unfinished installation '%s'\n", A.c_str());
@@ -296,7 +195,7 @@ bool ClearFragment(std::string const& A, std::string const& mark, InstallState c
     }
     if (state.pending && state.marked.empty()) return true;  // the mark says so already
     FSMKDir(FSParentPath(mark), true);  // a first install may find no ~/.Korvane yet
-    return WriteMark(mark, "");
+    return installmark::Write(mark, "");
 }
 
 // Always -1: the extraction failed.
@@ -312,7 +211,7 @@ int RollBack(std::string const& A, std::string const& mark, Backup const& backup
         KLOG(Error, "rollback: failed to move '%s' back to '%s'\n", backup.path.c_str(), A.c_str());
         return -1;
     }
-    if (!ClearMark(mark))
+    if (!installmark::Clear(mark))
         KLOG(Error, "rollback: failed to remove install mark '%s'\n", mark.c_str());
     return -1;
 }
@@ -323,9 +222,9 @@ int RollBack(std::string const& A, std::string const& mark, Backup const& backup
 int Commit(std::string const& A, std::string const& mark, Backup const& backup) {
     KLOG(Info, "user installation is ready, removing backup app\n");
     FSSyncTree(A);
-    if (!backup.path.empty() && WriteMark(mark, FSBaseName(A))) return backup.attempt;
-    if (ClearMark(mark)) RemoveBackups(A, backup.attempt);
-    ClearMark(mark);
+    if (!backup.path.empty() && installmark::Write(mark, FSBaseName(A))) return backup.attempt;
+    if (installmark::Clear(mark)) RemoveBackups(A, backup.attempt);
+    installmark::Clear(mark);
     return -1;
 }
 
@@ -349,19 +248,19 @@ void Service::SetTimeout(int value) { timeout = value; }
 
 QString Service::GetUserInstallPath() { return QDir::homePath(); }
 
-std::string Service::InstallMarkPath() const { return app_path + ".installing"; }
+std::string Service::InstallMarkPath() const { return installmark::PathFor(app_path); }
 
 void Service::FinishInterruptedCleanup() {
     std::string marked;
     std::string const mark = InstallMarkPath();
-    if (!ReadMark(mark, marked) || marked != FSBaseName(app_path)) return;
+    if (!installmark::ReadText(mark, marked) || marked != FSBaseName(app_path)) return;
     // The mark names the bundle only once it is complete: a crash came
     // during the removal of the backups, so finish that instead of
     // reinstalling and stopping the client again.
     if (!IsFileExist(app_path, false)) return;
     KLOG(Warning, "finishing the clean-up of the installation of '%s'\n", app_path.c_str());
     for (int k = kBackupAttempts - 1; k >= 0; --k) FSRemove(GetAppBackupDir(app_path, k));
-    ClearMark(mark);
+    installmark::Clear(mark);
 }
 
 bool Service::IsDeploymentPending() const {
@@ -369,10 +268,7 @@ bool Service::IsDeploymentPending() const {
     return lstat(InstallMarkPath().c_str(), &st) == 0;
 }
 
-bool Service::IsBundleComplete() const {
-    std::string marked;
-    return !ReadMark(InstallMarkPath(), marked) || marked == FSBaseName(app_path);
-}
+bool Service::IsBundleComplete() const { return installmark::Read(app_path).vouches_for_app; }
 
 void Service::LoadSourceVersion() {
     std::string const path = RegistryPath("user_korvane_resource_path") + "/INFO";
@@ -411,7 +307,8 @@ int Service::PrepareUserEnv() {
     //   ... nowhere (a first install)      -> ClearFragment: A removed, mark says none
     //   extracted                          -> Commit: mark names A until the backups go
     //   extraction failed                  -> RollBack: backup back to A, mark cleared
-    InstallState const state = ReadInstallState(A, mark);
+    installmark::State const state = installmark::Read(A);
+    if (state.pending) KLOG(Warning, "resuming the unfinished installation of '%s'\n", A.c_str());
     Backup backup;
     bool const ready = state.complete == kAtApp ? SetAside(A, mark, state.pending, backup)
                                                 : ClearFragment(A, mark, state, backup);
@@ -429,7 +326,7 @@ void Service::FinishDeployment() {
     if (backups_to_remove_ < 0) return;
     RemoveBackups(app_path, backups_to_remove_);
     backups_to_remove_ = -1;
-    if (!ClearMark(InstallMarkPath()))
+    if (!installmark::Clear(InstallMarkPath()))
         KLOG(Error, "failed to remove install mark '%s'\n", InstallMarkPath().c_str());
 }
 

@@ -476,6 +476,34 @@ TEST_F(DeployUnwritable, AFailedRollbackIsLoggedAndRepairedByTheNextRun) {
     EXPECT_EQ(Leftovers(env.app), "");
 }
 
+TEST_F(Deploy, ARollbackThatCannotRemoveTheMarkStillVouchesForTheOldBundle) {
+    std::string const probe = env.root + "/probe";
+    ASSERT_TRUE(ts::WriteFile(probe, "p"));
+    ASSERT_TRUE(SetImmutable(probe, true) && SetImmutable(probe, false))
+        << "the test folder's file system does not keep the immutable attribute";
+    env.InstallApp(100);
+    std::string const old = TreeDigest(env.app);
+    TruncatedPackage(env, 200);
+    static std::string mark;
+    mark = env.app + ".installing";
+    struct Unpin {
+        ~Unpin() { SetImmutable(mark, false); }
+    } const unpin;
+    // Once the old bundle is aside, its mark can no longer be removed.
+    Extractor::Hooks hooks;
+    hooks.entry_on_disk = [](int done) {
+        if (done == 1) SetImmutable(mark, true);
+    };
+    Extractor::SetHooks(hooks);
+    MacService s;
+    EXPECT_EQ(s.PrepareUserEnv(), -1);
+    Extractor::SetHooks({});
+    EXPECT_EQ(env.CountInLog("rollback: failed to remove install mark '" + mark + "'\n"), 1u)
+        << env.Log();
+    EXPECT_EQ(TreeDigest(env.app), old);
+    EXPECT_TRUE(MacService().IsBundleComplete());
+}
+
 // ---- Crashes ----
 
 // Runs the worker's sequence in a child that kills itself when `arm` says so;
