@@ -18,6 +18,7 @@
 #include "app/Notify_Adapter.h"
 #include "app/StrTable.h"
 #include "extract/backup-reuse.h"
+#include "extract/deferred-name.h"
 #include "extract/link-guard.h"
 #include "extract/package-source.h"
 #include "extract/quarantine.h"
@@ -296,8 +297,8 @@ int Extractor::Extract() {
         return -1;
     }
 
-    std::string const prefix = dest_dir + "/";
     LinkGuard guard(dest_dir, MissingOrEmpty(dest_dir));
+    DeferredName last(dest_dir, named_last);
     int done = 1;
     for (;;) {
         struct archive_entry* entry = nullptr;
@@ -318,6 +319,13 @@ int Extractor::Extract() {
             int const total = count ? count->Wait() : declared;
             if (total != done - 1) {
                 KLOG(Error, "The count found %d entries and the extraction %d\n", total, done - 1);
+                return -1;
+            }
+            if (g_hooks.before_named_last) g_hooks.before_named_last();
+            std::string why;
+            if (!last.Finish(&why)) {
+                KLOG(Error, "failed to name '%s/%s': %s\n", dest_dir.c_str(), named_last.c_str(),
+                     why.c_str());
                 return -1;
             }
             return 0;
@@ -341,7 +349,8 @@ int Extractor::Extract() {
             return -1;
         }
         std::string const relative = name;  // `name` goes with the next call
-        std::string const path = prefix + relative;
+        bool const is_dir = archive_entry_filetype(entry) == AE_IFDIR;
+        std::string const path = last.PathFor(relative, is_dir);
         archive_entry_set_pathname(entry, path.c_str());
 
         // Hard-link targets are archive-relative like the names; left alone,
@@ -350,13 +359,12 @@ int Extractor::Extract() {
         // outside dest_dir.
         std::string link_path;
         if (char const* link = archive_entry_hardlink(entry)) {
-            link_path = prefix + link;
+            link_path = last.LinkTargetFor(link);
             archive_entry_set_hardlink(entry, link_path.c_str());
         }
 
         // A symlink stored earlier in the archive must not carry later
         // entries outside dest_dir.
-        bool const is_dir = archive_entry_filetype(entry) == AE_IFDIR;
         std::string via = guard.FindLink(path, is_dir);
         if (!via.empty()) {
             if (!count_failed())

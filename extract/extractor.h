@@ -21,6 +21,10 @@ public:
     // A package that holds more or fewer fails the extraction, the surplus
     // entry unwritten.
     int declared_entries = 0;
+    // The entry at this path below dest_dir (the client's executable) is
+    // written under a temporary name and takes its own only once every other
+    // entry is on disk, so that nothing starts a part of the bundle.
+    std::string named_last;
 
     // Number of entries, or -1. Stops counting silently at the first damaged
     // header, so a damaged archive yields the entries before the damage.
@@ -44,6 +48,8 @@ public:
     struct Hooks {
         void (*entry_on_disk)(int done) = nullptr;
         void (*count_starts)() = nullptr;
+        // runs once every entry is on disk, before named_last takes its name
+        void (*before_named_last)() = nullptr;
         // false: write every entry, even one reuse_dir holds unchanged (benchmarks)
         bool reuse_backup = true;
     };

@@ -342,6 +342,8 @@ int Service::ExtractPackage() {
     extractor.dest_dir = D;
     extractor.archive_path = P;
     extractor.reuse_dir = old_copy_;
+    std::string const ui = RegistryPath("user_korvane_ui_path");
+    if (ui.compare(0, D.size() + 1, D + "/") == 0) extractor.named_last = ui.substr(D.size() + 1);
     PackageDescription described;
     if (DescribedPackage(&described))
         extractor.declared_entries = static_cast<int>(described.entries);
@@ -349,7 +351,6 @@ int Service::ExtractPackage() {
     // A package without the client would replace a working client with one
     // that can't start: count it as a failed extraction, so the old bundle
     // comes back.
-    std::string const ui = RegistryPath("user_korvane_ui_path");
     if (access(ui.c_str(), F_OK) != 0) {
         KLOG(Error, "package '%s' holds no client executable '%s'\n", P.c_str(), ui.c_str());
         return -1;

@@ -504,6 +504,33 @@ TEST_F(Deploy, ARollbackThatCannotRemoveTheMarkStillVouchesForTheOldBundle) {
     EXPECT_TRUE(MacService().IsBundleComplete());
 }
 
+TEST_F(Deploy, TheClientsExecutableIsNamedOnlyOnceEveryOtherEntryIsOnDisk) {
+    env.InstallApp(100);
+    auto entries = ts::ClientBundleEntries(200);
+    // A hard link to the executable, spelled otherwise, comes after it.
+    entries.push_back(ts::ArchiveEntry::hardlink("Contents/MacOS/korvane-ui-link",
+                                                 "./Contents/MacOS/korvane-ui"));
+    env.WritePackage(200, entries);
+    static std::string ui;
+    static int seen = 0;
+    ui = env.app + "/Contents/MacOS/korvane-ui";
+    seen = 0;
+    Extractor::Hooks hooks;
+    hooks.entry_on_disk = [](int) { seen += ts::PathExists(ui) ? 1 : 0; };
+    hooks.before_named_last = [] { seen += ts::PathExists(ui) ? 1 : 0; };
+    Extractor::SetHooks(hooks);
+    MacService s;
+    EXPECT_EQ(s.PrepareUserEnv(), 0);
+    Extractor::SetHooks({});
+    s.FinishDeployment();
+    EXPECT_EQ(seen, 0) << "a start could have run a part of the bundle";
+    EXPECT_TRUE(servicetest::CompleteInstall(env));
+    struct stat a, b;
+    ASSERT_EQ(stat(ui.c_str(), &a), 0);
+    ASSERT_EQ(stat((ui + "-link").c_str(), &b), 0);
+    EXPECT_EQ(a.st_ino, b.st_ino);
+}
+
 // ---- Crashes ----
 
 // Runs the worker's sequence in a child that kills itself when `arm` says so;
@@ -564,6 +591,24 @@ TEST_P(CrashDuringExtraction, TheNextRunCompletesTheInstall) {
     MacService after;
     after.PreUpgrade();
     EXPECT_FALSE(after.IsNeedUpgrade());
+}
+
+TEST(CrashBeforeTheExecutableIsNamed, TheNextStartInstallsAgain) {
+    ServiceEnv env;
+    env.InstallApp(100);
+    env.WritePackage(200);
+    ASSERT_TRUE(CrashChild([] {
+        Extractor::Hooks hooks;
+        hooks.before_named_last = [] { raise(SIGKILL); };
+        Extractor::SetHooks(hooks);
+    }));
+    EXPECT_FALSE(ts::PathExists(env.app + "/Contents/MacOS/korvane-ui"));
+    EXPECT_FALSE(MacService().IsBundleComplete());
+    MacService probe;
+    probe.PreUpgrade();
+    EXPECT_TRUE(probe.IsNeedUpgrade());
+    EXPECT_EQ(RunSequence(), 0);
+    EXPECT_TRUE(servicetest::CompleteInstall(env));
 }
 
 TEST_P(CrashDuringExtraction, AFailureOnTheNextRunRestoresTheOldBundle) {
