@@ -301,6 +301,12 @@ int Extractor::Extract() {
     DeferredName last(dest_dir, named_last);
     int done = 1;
     for (;;) {
+        if (stop_requested && stop_requested()) {
+            reuse.LogTotals();
+            KLOG(Warning, "extraction stopped before entry %d: the launcher is asked to end\n",
+                 done);
+            return -1;
+        }
         struct archive_entry* entry = nullptr;
         int r = archive_read_next_header(reader, &entry);
         // Damage that only the gzip check finds at the end (a CRC or length

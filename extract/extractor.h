@@ -25,6 +25,9 @@ public:
     // written under a temporary name and takes its own only once every other
     // entry is on disk, so that nothing starts a part of the bundle.
     std::string named_last;
+    // Asked before each entry: true stops the extraction, which then fails
+    // (a logout or a shutdown while the bundle is written).
+    bool (*stop_requested)() = nullptr;
 
     // Number of entries, or -1. Stops counting silently at the first damaged
     // header, so a damaged archive yields the entries before the damage.

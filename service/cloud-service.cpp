@@ -22,6 +22,7 @@
 #include "fs/file-op-sync.h"
 #include "fs/file-op.h"
 #include "log/LogMacros.h"
+#include "service/deployment-signals.h"
 #include "service/install-mark.h"
 
 namespace {
@@ -216,6 +217,28 @@ int RollBack(std::string const& A, std::string const& mark, Backup const& backup
     return -1;
 }
 
+// A signal stopped the deployment: the last complete bundle goes back in as
+// few steps as keep the mark true. The part moves aside, for the next start
+// to remove; the backup takes its place, and the mark, which names a backup
+// that holds no bundle any more, then vouches for it. A first install has
+// nothing to put back and stays marked. Always -1.
+int PutBack(std::string const& A, std::string const& mark, Backup const& backup) {
+    KLOG(Warning, "installation of '%s' stopped by signal %d\n", A.c_str(),
+         DeploymentSignals::Caught());
+    if (backup.path.empty()) return -1;
+    std::string const part = installmark::PartPathFor(A);
+    if (IsFileExist(A, false) && FSRename(A, part, false) != 0 && FSRemove(A) != 0) {
+        KLOG(Error, "failed to move the unfinished installation '%s' aside\n", A.c_str());
+        return -1;  // the mark still names the backup
+    }
+    if (FSRename(backup.path, A, false) != 0) {
+        KLOG(Error, "failed to move '%s' back to '%s'\n", backup.path.c_str(), A.c_str());
+        return -1;
+    }
+    installmark::Clear(mark);
+    return -1;
+}
+
 // The new bundle is complete: flushed, then named by the mark, so that a
 // backup half removed by a crash is never taken for one. The highest backup
 // to remove after the launch, or -1 when none is left to remove.
@@ -251,6 +274,12 @@ QString Service::GetUserInstallPath() { return QDir::homePath(); }
 std::string Service::InstallMarkPath() const { return installmark::PathFor(app_path); }
 
 void Service::FinishInterruptedCleanup() {
+    std::string const part = installmark::PartPathFor(app_path);
+    struct stat st;
+    if (lstat(part.c_str(), &st) == 0) {
+        KLOG(Warning, "removing '%s', left by an interrupted installation\n", part.c_str());
+        FSRemove(part);
+    }
     std::string marked;
     std::string const mark = InstallMarkPath();
     if (!installmark::ReadText(mark, marked) || marked != FSBaseName(app_path)) return;
@@ -298,6 +327,16 @@ void Service::LoadTargetVersion() {
 }
 
 int Service::PrepareUserEnv() {
+    int r = -1;
+    {
+        DeploymentSignals const catching;
+        r = Deploy();
+    }
+    DeploymentSignals::EndIfCaught();
+    return r;
+}
+
+int Service::Deploy() {
     std::string const A = app_path;
     std::string const mark = InstallMarkPath();
     // One deployment as a sequence of states, each recorded by the mark
@@ -316,6 +355,7 @@ int Service::PrepareUserEnv() {
     old_copy_ = backup.path;
     int const extracted = ExtractPackage();
     old_copy_.clear();
+    if (DeploymentSignals::Caught() != 0) return PutBack(A, mark, backup);
     if (extracted != 0) return RollBack(A, mark, backup);
     int const later = Commit(A, mark, backup);
     if (later >= 0) backups_to_remove_ = later;  // after the launch
@@ -342,6 +382,7 @@ int Service::ExtractPackage() {
     extractor.dest_dir = D;
     extractor.archive_path = P;
     extractor.reuse_dir = old_copy_;
+    extractor.stop_requested = [] { return DeploymentSignals::Caught() != 0; };
     std::string const ui = RegistryPath("user_korvane_ui_path");
     if (ui.compare(0, D.size() + 1, D + "/") == 0) extractor.named_last = ui.substr(D.size() + 1);
     PackageDescription described;

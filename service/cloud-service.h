@@ -96,6 +96,10 @@ public:
     Service& operator=(Service const&) = delete;
 
 private:
+    // PrepareUserEnv's work, while the signals that end a session only ask
+    // it to stop.
+    int Deploy();
+
     int backups_to_remove_ = -1;  // highest backup index FinishDeployment removes
     std::string old_copy_;        // the backup ExtractPackage may reuse files of
     // DescribedPackage's verdict for a package of description_package_size_.

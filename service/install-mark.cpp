@@ -46,6 +46,8 @@ bool IsNonEmptyFolder(std::string const& path) {
 
 std::string PathFor(std::string const& app) { return app + ".installing"; }
 
+std::string PartPathFor(std::string const& app) { return app + ".part"; }
+
 State Read(std::string const& app) {
     State s;
     s.pending = ReadText(PathFor(app), s.marked);

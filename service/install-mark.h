@@ -11,6 +11,9 @@
 namespace installmark {
 
 std::string PathFor(std::string const& app);
+// Where a deployment stopped by a signal moves its part of a bundle, for
+// the next start to remove: app + ".part".
+std::string PartPathFor(std::string const& app);
 
 // Backups are named GetAppBackupDir(app, 0 .. kBackupAttempts - 1).
 constexpr int kBackupAttempts = 10;

@@ -636,6 +636,49 @@ TEST_P(CrashDuringExtraction, AFirstInstallIsCompletedByTheNextRun) {
 // looks current.
 INSTANTIATE_TEST_SUITE_P(Entries, CrashDuringExtraction, ::testing::Values(1, 3, 5, 8, 10));
 
+// A logout or a shutdown while the bundle is written: the signal goes to the
+// whole process, whichever thread takes it.
+class SignalDuringDeployment : public ::testing::TestWithParam<std::tuple<int, bool>> {
+protected:
+    ServiceEnv env;
+};
+
+TEST_P(SignalDuringDeployment, TheLastCompleteBundleIsBackBeforeTheLauncherEnds) {
+    int const sig = std::get<0>(GetParam());
+    bool const upgrade = std::get<1>(GetParam());
+    if (upgrade) env.InstallApp(100);
+    std::string const old = TreeDigest(env.app);
+    env.WritePackage(200);
+    static int signal_to_send = 0;
+    signal_to_send = sig;
+    pid_t const pid = fork();
+    if (pid == 0) {
+        Extractor::Hooks hooks;
+        hooks.entry_on_disk = [](int done) {
+            if (done == 3) kill(getpid(), signal_to_send);
+        };
+        Extractor::SetHooks(hooks);
+        RunSequence();
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "exit status " << status;
+    EXPECT_EQ(WTERMSIG(status), sig);
+    // Whole before any other start; a first install has nothing to put back.
+    EXPECT_EQ(MacService().IsBundleComplete(), upgrade);
+    if (upgrade) {
+        EXPECT_EQ(TreeDigest(env.app), old);
+        EXPECT_TRUE(ts::PathExists(env.app + ".part"));  // moved aside, not removed
+    }
+    EXPECT_EQ(RunSequence(), 0);
+    EXPECT_TRUE(servicetest::CompleteInstall(env));
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, SignalDuringDeployment,
+                         ::testing::Combine(::testing::Values(SIGTERM, SIGINT, SIGHUP),
+                                            ::testing::Bool()));
+
 class CrashOutsideExtraction : public ::testing::Test {
 protected:
     ServiceEnv env;
