@@ -27,6 +27,10 @@ int main(int argc, char** argv) {
         return 0;
     }
     if (std::strcmp(argv[1], "single") == 0) {
+        // single [gate] [--stand-in FOLDER]
+        for (int i = 2; i + 1 < argc; ++i)
+            if (std::strcmp(argv[i], "--stand-in") == 0)
+                QtSingleApplication::setStandInBase(QString::fromLocal8Bit(argv[i + 1]));
         if (argc > 2 && std::strcmp(argv[2], "gate") == 0) {
             char c;
             while (read(0, &c, 1) > 0) {

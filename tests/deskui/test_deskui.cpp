@@ -3,7 +3,9 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,6 +13,7 @@
 
 #include <QLocale>
 #include <atomic>
+#include <cstring>
 #include <map>
 #include <string>
 #include <thread>
@@ -193,14 +196,19 @@ TEST(DPIinfo, QtsOwnScalingIsNotAppliedTwice) {
 class SingleInstance : public ::testing::Test {
 protected:
     TempDir home{"korvane-deskui"};
+    TempDir stand_in{"korvane-deskui-tmp"};  // where the stand-in's folder goes
     std::vector<Child> children;
     std::map<std::string, std::string> env() const { return {{"HOME", home.path()}}; }
     ~SingleInstance() override {
         for (auto& c : children) Stop(c, SIGKILL);
     }
-    std::string Start(std::map<std::string, std::string> const& e) {
-        children.push_back(Spawn({"single"}, e));
+    std::string Start(std::map<std::string, std::string> const& e, std::string base = "") {
+        children.push_back(
+            Spawn({"single", "--stand-in", base.empty() ? stand_in.path() : base}, e));
         return ReadLine(children.back().out);
+    }
+    std::string LockPath() const {
+        return QtSingleApplication::lockFilePath(QString::fromStdString(home.path())).toStdString();
     }
 };
 
@@ -250,16 +258,16 @@ TEST_F(SingleInstance, StaleOrUnopenableLockFilesDoNotCount) {
     for (auto& c : children) Stop(c);
     children.clear();
 
-    // Nothing that can be flocked there: a lock in a private folder of the
-    // temporary folder stands in, and still lets one launcher of the home run.
+    // Nothing that can be flocked there: the lock in a private folder of
+    // the temporary folder stands in, and still lets one launcher of the
+    // home run, whatever the environment says.
     ASSERT_EQ(unlink(lock.c_str()), 0);
     ASSERT_TRUE(testsupport::MakeDirs(lock));
-    TempDir tmp("korvane-deskui-tmp");
-    auto with_tmp = env();
-    with_tmp["TMPDIR"] = tmp.path();
-    EXPECT_EQ(Start(with_tmp), "first");
-    EXPECT_EQ(Start(with_tmp), "running");
-    std::string const folder = tmp / ("korvane-" + std::to_string(geteuid()));
+    EXPECT_EQ(Start(env()), "first");
+    auto elsewhere_tmp = env();
+    elsewhere_tmp["TMPDIR"] = home / "no-such-folder";
+    EXPECT_EQ(Start(elsewhere_tmp), "running");
+    std::string const folder = stand_in / ("korvane-" + std::to_string(geteuid()));
     struct stat st {};
     ASSERT_EQ(lstat(folder.c_str(), &st), 0);
     EXPECT_EQ(st.st_mode & 0777, 0700u);
@@ -269,17 +277,51 @@ TEST_F(SingleInstance, StaleOrUnopenableLockFilesDoNotCount) {
     // A stand-in folder that others could write into is not used; with no
     // lock at all the launcher goes on unguarded.
     ASSERT_EQ(chmod(folder.c_str(), 0777), 0);
-    EXPECT_EQ(Start(with_tmp), "unguarded");
-    with_tmp["TMPDIR"] = home / "no-such-folder";
-    EXPECT_EQ(Start(with_tmp), "unguarded");
+    EXPECT_EQ(Start(env()), "unguarded");
+    EXPECT_EQ(Start(env(), home / "no-such-folder"), "unguarded");
+}
+
+TEST_F(SingleInstance, ALauncherWithoutThePerUserLockStillMeetsTheFirst) {
+    EXPECT_EQ(Start(env()), "first");
+    // The first holds its lock file; the next one cannot open the name, and
+    // reaches the home through a link, as another spelling of HOME would.
+    std::string const lock = LockPath();
+    ASSERT_EQ(unlink(lock.c_str()), 0);
+    ASSERT_TRUE(testsupport::MakeDirs(lock));
+    std::string const link = stand_in / "home-link";
+    ASSERT_EQ(symlink(home.path().c_str(), link.c_str()), 0);
+    EXPECT_EQ(Start({{"HOME", link}}), "running");
+    EXPECT_EQ(Start(env()), "running");
+}
+
+// A socket at the path: nobody, root included, can open it as a file.
+void MakeSocketFile(std::string const& path) {
+    int const fd = socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    ASSERT_GE(fd, 0);
+    sockaddr_un addr{};
+    addr.sun_family = AF_UNIX;
+    ASSERT_LT(path.size(), sizeof addr.sun_path);
+    std::memcpy(addr.sun_path, path.c_str(), path.size() + 1);
+    ASSERT_EQ(bind(fd, reinterpret_cast<sockaddr*>(&addr), sizeof addr), 0);
+    close(fd);
 }
 
 TEST_F(SingleInstance, LaunchersStartedAtTheSameInstantElectExactlyOne) {
-    for (int round = 0; round < 3; ++round) {
+    // In the last rounds every launcher finds an unopenable lock file and no
+    // stand-in: each may replace the file, but none removes another's new one.
+    for (int round = 0; round < 6; ++round) {
+        bool const unopenable = round >= 3;
+        std::string const base = unopenable ? home / "no-such-folder" : stand_in.path();
+        if (unopenable) {
+            ASSERT_TRUE(testsupport::MakeDirs(home / ".Korvane"));
+            unlink(LockPath().c_str());
+            MakeSocketFile(LockPath());
+        }
         int gate[2];
         ASSERT_EQ(pipe2(gate, O_CLOEXEC), 0);
         std::vector<Child> racers;
-        for (int i = 0; i < 6; ++i) racers.push_back(Spawn({"single", "gate"}, env(), gate[0]));
+        for (int i = 0; i < 6; ++i)
+            racers.push_back(Spawn({"single", "gate", "--stand-in", base}, env(), gate[0]));
         close(gate[0]);
         usleep(200 * 1000);  // let them all reach the gate
         close(gate[1]);      // and release them together
