@@ -116,11 +116,12 @@ bool MissingOrEmpty(std::string const& dir) {
     return empty;
 }
 
-// The text a failure reports: the gzip check's verdict where it found
-// damage, else libarchive's text for `a`, else for `fallback`.
-std::string FailureText(PackageSource const& source, struct archive* a,
+// The text a failure reports: the gzip check's verdict where the reader met
+// the damage it found (when `source` is given), else libarchive's text for
+// `a`, else for `fallback`.
+std::string FailureText(PackageSource const* source, struct archive* a,
                         struct archive* fallback = nullptr) {
-    std::string text = source.Damage();
+    std::string text = source ? source->Damage() : std::string();
     if (text.empty()) text = ErrText(a);
     if (text.empty() && fallback) text = ErrText(fallback);
     return text;
@@ -339,7 +340,7 @@ int Extractor::Extract() {
         if (r != ARCHIVE_OK) {
             if (!count_failed())
                 KLOG(Error, "archive_read_next_header failed: '%s'\n",
-                     FailureText(source, reader).c_str());
+                     FailureText(&source, reader).c_str());
             return -1;
         }
         if (!count && done > declared) {
@@ -407,11 +408,12 @@ int Extractor::Extract() {
                                  ? archive_read_extract2(reader, entry, writer.get()) == ARCHIVE_OK
                                  : placed == Outcome::Reused || placed == Outcome::Written;
         if (!on_disk) {
-            // A read failure inside the entry's data is the reader's to tell.
-            struct archive* const why = placed == Outcome::ReadFailed ? reader : writer.get();
-            if (!count_failed())
-                KLOG(Error, "archive_read_extract2 failed: '%s'\n",
-                     FailureText(source, why, reader).c_str());
+            // A read failure inside the entry's data is the reader's to tell
+            // (archive_read_extract2 hands it a failed write's text too).
+            std::string const text = placed == Outcome::NotTried || placed == Outcome::ReadFailed
+                                         ? FailureText(&source, reader)
+                                         : FailureText(nullptr, writer.get(), reader);
+            if (!count_failed()) KLOG(Error, "archive_read_extract2 failed: '%s'\n", text.c_str());
             return -1;
         }
         guard.Wrote(path);

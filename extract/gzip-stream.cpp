@@ -75,6 +75,11 @@ std::string GzipStream::error() const {
     return error_;
 }
 
+std::string GzipStream::MetError() const {
+    std::lock_guard<std::mutex> lock(mu_);
+    return met_ ? error_ : std::string();
+}
+
 void GzipStream::Fail(std::string const& why) {
     std::lock_guard<std::mutex> lock(mu_);
     if (error_.empty()) error_ = why;
@@ -252,7 +257,10 @@ la_ssize_t GzipStream::Read(void const** data) {
         cv_.notify_all();
     }
     cv_.wait(lock, [this] { return !ready_.empty() || produced_all_; });
-    if (ready_.empty()) return error_.empty() ? 0 : -1;
+    if (ready_.empty()) {
+        met_ = !error_.empty();
+        return met_ ? -1 : 0;
+    }
     current_ = ready_.front();
     ready_.pop_front();
     lock.unlock();

@@ -44,6 +44,9 @@ public:
     uint64_t file_size() const { return file_size_; }
     uint64_t CompressedOffsetOf(uint64_t plain_offset) const;
     std::string error() const;
+    // error() once the reader has met it (Read gave -1), else "": damage
+    // found ahead of the reader is not what stopped a failed write.
+    std::string MetError() const;
 
     static la_ssize_t ReadCallback(struct archive* a, void* self, void const** data);
     static int CloseCallback(struct archive*, void*) { return ARCHIVE_OK; }
@@ -93,5 +96,6 @@ private:
     bool produced_all_ = false;  // set with mu_ held once the inflater ends
     bool stop_ = false;
     std::string error_;
+    bool met_ = false;  // with mu_ held
     std::thread thread_;
 };

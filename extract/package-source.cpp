@@ -50,7 +50,7 @@ bool PackageSource::Open(std::string const& path, bool quiet) {
     return true;
 }
 
-std::string PackageSource::Damage() const { return gzip_ ? gzip_->error() : std::string(); }
+std::string PackageSource::Damage() const { return gzip_ ? gzip_->MetError() : std::string(); }
 
 bool PackageSource::Finish() const { return !gzip_ || gzip_->Finish(); }
 

@@ -28,7 +28,7 @@ public:
     struct archive* reader() const {
         return reader_.get();
     }
-    // The gzip check's verdict so far: "" while no damage was found.
+    // The gzip check's verdict once the reader has met the damage: "" before.
     std::string Damage() const;
     // After the last entry: every gzip member must have been checked; false
     // with Damage() set otherwise.

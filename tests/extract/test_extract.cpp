@@ -551,6 +551,34 @@ TEST_F(ExtractTest, GzipDamageCaughtByTheTrailerCheck) {
     EXPECT_TRUE(LoggedReadFailure("incorrect length check"));
     EXPECT_FALSE(Logged("Failed to calculate total file numbers"));
 
+    // A write that fails before the damage is met is the writer's failure,
+    // though the check, running ahead, has found the damage meanwhile.
+    {
+        // Larger than what the check hands over first, so that the reader
+        // has data to give when the writer fails.
+        ASSERT_EQ(Write(archive, {ArchiveEntry::file("a", "a"),
+                                  ArchiveEntry::file("big", Noise(2000000, 5))}),
+                  "");
+        std::string bytes = ReadFile(archive);
+        bytes[bytes.size() - 6] = static_cast<char>(bytes[bytes.size() - 6] ^ 0x10);
+        ASSERT_TRUE(WriteFile(archive, bytes));
+        testsupport::TmpfsMount small(tmp / "small", "64k");
+        ASSERT_TRUE(small.ok()) << small.reason();
+        ASSERT_TRUE(WriteFile(log_path, ""));
+        Extractor::Hooks hooks;
+        // Time for the check to reach the trailer: without it the writer only
+        // fails first, which proves nothing but fails nothing either.
+        hooks.entry_on_disk = [](int) { usleep(200 * 1000); };
+        Extractor::SetHooks(hooks);
+        Extractor x = Make();
+        x.dest_dir = tmp / "small/Korvane.app";
+        EXPECT_EQ(x.Extract(), -1);
+        Extractor::SetHooks({});
+        EXPECT_TRUE(Logged("archive_read_extract2 failed: 'Write failed")) << Log();
+        EXPECT_FALSE(Logged("incorrect data check")) << Log();
+        EXPECT_EQ(ErrorLines(), 1u) << Log();
+    }
+
     // Cut inside the trailer.
     ASSERT_TRUE(WriteFile(archive, whole.substr(0, whole.size() - 3)));
     EXPECT_EQ(Make().Count(), 1);
