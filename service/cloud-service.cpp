@@ -274,12 +274,6 @@ QString Service::GetUserInstallPath() { return QDir::homePath(); }
 std::string Service::InstallMarkPath() const { return installmark::PathFor(app_path); }
 
 void Service::FinishInterruptedCleanup() {
-    std::string const part = installmark::PartPathFor(app_path);
-    struct stat st;
-    if (lstat(part.c_str(), &st) == 0) {
-        KLOG(Warning, "removing '%s', left by an interrupted installation\n", part.c_str());
-        FSRemove(part);
-    }
     std::string marked;
     std::string const mark = InstallMarkPath();
     if (!installmark::ReadText(mark, marked) || marked != FSBaseName(app_path)) return;
@@ -363,6 +357,13 @@ int Service::Deploy() {
 }
 
 void Service::FinishDeployment() {
+    // What a deployment stopped by a signal moved aside, whenever that was.
+    std::string const part = installmark::PartPathFor(app_path);
+    struct stat st;
+    if (lstat(part.c_str(), &st) == 0) {
+        KLOG(Warning, "removing '%s', left by an interrupted installation\n", part.c_str());
+        FSRemove(part);
+    }
     if (backups_to_remove_ < 0) return;
     RemoveBackups(app_path, backups_to_remove_);
     backups_to_remove_ = -1;

@@ -80,7 +80,8 @@ public:
     // bundle: remove the backups and the mark.
     void FinishInterruptedCleanup();
     // Removes the backups of a deployment that PrepareUserEnv completed, and
-    // its mark. Run once the client has been launched: the user need not
+    // its mark, and the part of a bundle that a deployment stopped by a
+    // signal left. Run once the client has been launched: the user need not
     // wait for the old copy to go. The mark names the complete bundle until
     // then, so a crash before the end leaves nothing a later start misreads.
     void FinishDeployment();
