@@ -44,8 +44,8 @@ bool Service::DescribedPackage(PackageDescription* out) {
         return false;
     }
     std::string why;
-    if (!packagedesc::Accept(values.entries, values.bytes, values.size, size, &description_,
-                             &why)) {
+    if (!packagedesc::Accept(values.entries, values.bytes, values.size, values.sha256, size,
+                             &description_, &why)) {
         KLOG(Warning, "package description in '%s' ignored: %s\n", info.c_str(), why.c_str());
         return false;
     }
