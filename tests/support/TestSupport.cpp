@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <sstream>
@@ -169,6 +170,17 @@ std::string ListTree(std::string const& root) {
     std::string s;
     for (auto const& p : all) s += p + "\n";
     return s;
+}
+
+std::string Sha256Sum(std::string const& path) {
+    std::string quoted = "'";
+    for (char c : path) quoted += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    FILE* const p = popen(("sha256sum -b -- " + quoted + "'").c_str(), "r");
+    if (p == nullptr) return "";
+    char line[128] = {};
+    bool const read = fgets(line, sizeof line, p) != nullptr;
+    if (pclose(p) != 0 || !read || std::strlen(line) < 64) return "";
+    return std::string(line, 64);
 }
 
 std::string TreeDigest(std::string const& root) {
