@@ -311,6 +311,46 @@ TEST_F(Deploy, ThePackageDescriptionIsUsedOnlyWhenItMatches) {
     }
 }
 
+// An upgrade interrupted mid-extraction, resumed with a package that is not
+// the one described: refused all the same (a plain tar would extract as it
+// is), and the fragment, the backup and the mark stay as the crash left
+// them, so that a sound package later resumes from the backup.
+TEST_F(Deploy, AnUnfinishedInstallStillRefusesAPackageThatIsNotTheOneDescribed) {
+    env.InstallApp(100);
+    ASSERT_EQ(rename(env.app.c_str(), (env.app + "_tmp").c_str()), 0);
+    ASSERT_TRUE(ts::MakeDirs(env.app + "/Contents/Resources") &&
+                ts::WriteFile(env.app + "/Contents/Resources/INFO", ts::InfoText(200)) &&
+                ts::WriteFile(env.app + ".installing", "Korvane.app_tmp"));
+    std::string const before = TreeDigest(env.korvane);
+    auto entries = ts::ClientBundleEntries(200);
+    entries.push_back(ts::ArchiveEntry::file("Contents/Resources/payload.bin", Noise(5000, 9)));
+    ASSERT_EQ(
+        ts::WriteArchive(env.package, entries, ts::ArchiveFormat::Pax, ts::ArchiveFilter::None),
+        "");
+    std::string const described = ts::Sha256Sum(env.package);
+    entries.back().data[2500] = static_cast<char>(entries.back().data[2500] ^ 1);
+    ASSERT_EQ(
+        ts::WriteArchive(env.package, entries, ts::ArchiveFormat::Pax, ts::ArchiveFilter::None),
+        "");
+    PackageDescription d;
+    std::string err;
+    ASSERT_TRUE(packagedesc::Describe(env.package, &d, &err)) << err;
+    d.sha256 = described;
+    ASSERT_TRUE(
+        ts::WriteFile(env.resources + "/INFO", ts::InfoText(200) + packagedesc::SectionText(d)));
+    EXPECT_EQ(RunSequence(), -1);
+    EXPECT_EQ(TreeDigest(env.korvane), before);
+    EXPECT_EQ(env.CountInLog("[ERROR]"), 1u) << env.Log();
+    EXPECT_EQ(env.CountInLog("is not the one described: its SHA-256 is " +
+                             ts::Sha256Sum(env.package) + ", the description names " + described),
+              1u)
+        << env.Log();
+
+    env.WritePackage(200);
+    EXPECT_EQ(RunSequence(), 0);
+    EXPECT_TRUE(servicetest::CompleteInstall(env));
+}
+
 // A bundle whose package holds an older client than its INFO names would
 // install again on every start: say so.
 TEST_F(Deploy, AnInstallBelowTheLaunchersBuildIsAnError) {
