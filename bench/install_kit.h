@@ -30,6 +30,7 @@
 #include <vector>
 
 #include "extract/package-description.h"
+#include "extract/sha256.h"
 #include "real_bytes.h"
 
 namespace install_kit {
@@ -450,7 +451,8 @@ public:
         if (!described) return;
         PackageDescription d;
         std::string err;
-        if (!packagedesc::Describe(app + kPackageInBundle, &d, &err))
+        if (!packagedesc::Describe(app + kPackageInBundle, &d, &err) ||
+            !Sha256File(app + kPackageInBundle, &d.sha256, &err))
             Fail("cannot describe the package of " + app + ": " + err);
         std::ofstream(app + "/Contents/Resources/INFO", std::ios::app)
             << packagedesc::SectionText(d);

@@ -24,11 +24,25 @@ bool ParseDecimal(std::string const& text, uint64_t* out) {
     return true;
 }
 
+// 64 hex digits, in lower case on the way out.
+bool ParseDigest(std::string const& text, std::string* out) {
+    if (text.size() != 64) return false;
+    std::string lower;
+    for (char c : text) {
+        if (c >= 'A' && c <= 'F') c = static_cast<char>(c - 'A' + 'a');
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+        lower.push_back(c);
+    }
+    *out = lower;
+    return true;
+}
+
 }  // namespace
 
 std::string SectionText(PackageDescription const& d) {
     return "[Package]\nentries=" + std::to_string(d.entries) +
-           "\nbytes=" + std::to_string(d.bytes) + "\nsize=" + std::to_string(d.size) + "\n";
+           "\nbytes=" + std::to_string(d.bytes) + "\nsize=" + std::to_string(d.size) + "\n" +
+           (d.sha256.empty() ? "" : "sha256=" + d.sha256 + "\n");
 }
 
 bool FindSection(std::string const& ini_text, SectionValues* out) {
@@ -57,12 +71,14 @@ bool FindSection(std::string const& ini_text, SectionValues* out) {
         if (key == "entries") out->entries = value;
         if (key == "bytes") out->bytes = value;
         if (key == "size") out->size = value;
+        if (key == "sha256") out->sha256 = value;
     }
     return found;
 }
 
 bool Accept(std::string const& entries, std::string const& bytes, std::string const& size,
-            uint64_t package_size, PackageDescription* out, std::string* why) {
+            std::string const& sha256, uint64_t package_size, PackageDescription* out,
+            std::string* why) {
     PackageDescription d;
     char const* const names[] = {"entries", "bytes", "size"};
     std::string const* const texts[] = {&entries, &bytes, &size};
@@ -84,6 +100,10 @@ bool Accept(std::string const& entries, std::string const& bytes, std::string co
     if (d.size != package_size) {
         *why =
             "'size' is " + size + " but the package has " + std::to_string(package_size) + " bytes";
+        return false;
+    }
+    if (!sha256.empty() && !ParseDigest(sha256, &d.sha256)) {
+        *why = "'sha256' is not 64 hex digits: '" + sha256 + "'";
         return false;
     }
     *out = d;

@@ -6,9 +6,12 @@
 //   entries=6416        entries in package/tarnwick.pkv
 //   bytes=272025436     sum of the sizes of its regular-file entries
 //   size=160680363      size of tarnwick.pkv itself, in bytes
+//   sha256=9f86d0...    SHA-256 of tarnwick.pkv, 64 lower-case hex digits
 //
 // With it the extraction knows its total before the first entry and reads
-// the package once; without it, the entries are counted as before.
+// the package once; without it, the entries are counted as before. The
+// digest is optional (older packers wrote none); when given, a package that
+// differs is refused before the running client is stopped.
 
 #include <cstdint>
 #include <functional>
@@ -20,26 +23,30 @@ struct PackageDescription {
     uint64_t entries = 0;
     uint64_t bytes = 0;
     uint64_t size = 0;
+    std::string sha256;  // lower-case hex; empty when the section names none
 };
 
 namespace packagedesc {
 
-// The section's text, as the packer writes it (ends with a newline).
+// The section's text, as the packer writes it (ends with a newline); the
+// sha256 line only when `d` has a digest.
 std::string SectionText(PackageDescription const& d);
 
 // The raw values of the [Package] section of an INI text ("" for a key it
 // lacks); false when the text has no such section.
 struct SectionValues {
-    std::string entries, bytes, size;
+    std::string entries, bytes, size, sha256;
 };
 bool FindSection(std::string const& ini_text, SectionValues* out);
 
-// Checks the three values as read from the section against the package
-// file's actual size: all plain decimal numbers, entries >= 1 and within
-// the int range, size equal to `package_size`. False with `why` set when
-// the description must be ignored.
+// Checks the values as read from the section against the package file's
+// actual size: all three numbers plain decimal, entries >= 1 and within
+// the int range, size equal to `package_size`; `sha256` empty or 64 hex
+// digits (upper case is taken as lower). False with `why` set when the
+// description must be ignored.
 bool Accept(std::string const& entries, std::string const& bytes, std::string const& size,
-            uint64_t package_size, PackageDescription* out, std::string* why);
+            std::string const& sha256, uint64_t package_size, PackageDescription* out,
+            std::string* why);
 
 // Sees each entry as it is read; false with `why` set stops the reading.
 using EntryCheck = std::function<bool(struct archive_entry* entry, std::string* why)>;

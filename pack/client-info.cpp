@@ -92,8 +92,9 @@ bool CheckInfo(std::string const& written, std::string const& client_info,
     };
     PackageDescription read;
     std::string why;
-    if (!packagedesc::Accept(text("entries"), text("bytes"), text("size"), d.size, &read, &why) ||
-        read.entries != d.entries || read.bytes != d.bytes) {
+    if (!packagedesc::Accept(text("entries"), text("bytes"), text("size"), text("sha256"), d.size,
+                             &read, &why) ||
+        read.entries != d.entries || read.bytes != d.bytes || read.sha256 != d.sha256) {
         *error = written + ": the [Package] section does not read back: " + why;
         return false;
     }

@@ -7,7 +7,10 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
+#include <thread>
 #include <vector>
+
+#include "extract/sha256.h"
 
 #include "pack/client-info.h"
 #include "pack/package-check.h"
@@ -170,8 +173,16 @@ bool Run(Options const& o, std::string* error) {
         return false;
     if (g_hooks.before_check) g_hooks.before_check(package.path());
 
+    // The digest is taken beside the read-back, from the same bytes.
+    std::string digest, digest_error;
+    bool hashed = false;
+    std::thread hasher([&] { hashed = Sha256File(package.path(), &digest, &digest_error); });
     PackageDescription d;
-    if (!ReadBack(package.path(), entries, o.format, &d, error)) return false;
+    bool const read_back = ReadBack(package.path(), entries, o.format, &d, error);
+    hasher.join();
+    if (!read_back) return false;
+    if (!hashed) return Fail(package.path(), "cannot take its SHA-256: " + digest_error, error);
+    d.sha256 = digest;
     std::string const text = InfoText(version, d);
     if (!info.Create(o.resources, "INFO", error)) return false;
     if (write(info.fd(), text.data(), text.size()) != static_cast<ssize_t>(text.size()))

@@ -62,6 +62,10 @@ public:
     // The launcher INFO's [Package] section, when it describes the package
     // as it is; otherwise false, with one Warning a run saying why.
     bool DescribedPackage(PackageDescription* out);
+    // True when the package may be installed: it fits (PackageFits, when
+    // `check_room`) and, when the description names a SHA-256, has it;
+    // otherwise logs why. Checked before anything is stopped or moved.
+    bool PackageReady(bool check_room);
     // The installed client's versions, read without a log line.
     VersionInfo ReadInstalledVersion() const;
     // Removes the predecessor's app folder; run after every upgrade attempt.

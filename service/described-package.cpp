@@ -5,10 +5,13 @@
 
 #include <sys/stat.h>
 
+#include <chrono>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "deskui/UIPathManager.h"
+#include "extract/sha256.h"
 #include "log/LogMacros.h"
 #include "service/cloud-service.h"
 
@@ -44,8 +47,8 @@ bool Service::DescribedPackage(PackageDescription* out) {
         return false;
     }
     std::string why;
-    if (!packagedesc::Accept(values.entries, values.bytes, values.size, size, &description_,
-                             &why)) {
+    if (!packagedesc::Accept(values.entries, values.bytes, values.size, values.sha256, size,
+                             &description_, &why)) {
         KLOG(Warning, "package description in '%s' ignored: %s\n", info.c_str(), why.c_str());
         return false;
     }
@@ -54,5 +57,43 @@ bool Service::DescribedPackage(PackageDescription* out) {
          static_cast<unsigned long long>(description_.bytes));
     description_valid_ = true;
     *out = description_;
+    return true;
+}
+
+bool Service::PackageReady(bool check_room) {
+    PackageDescription described;
+    bool const has_digest = DescribedPackage(&described) && !described.sha256.empty();
+    std::string const P = RegistryPath("root_resource_path") + "/package/tarnwick.pkv";
+    // The digest reads the whole package once more: on a thread of its own,
+    // beside the room check, which changes nothing either.
+    std::string digest, error;
+    bool hashed = false;
+    long long ms = 0;
+    std::thread hasher;
+    if (has_digest) {
+        hasher = std::thread([&] {
+            auto const start = std::chrono::steady_clock::now();
+            hashed = Sha256File(P, &digest, &error);
+            ms = static_cast<long long>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                            std::chrono::steady_clock::now() - start)
+                                            .count());
+        });
+    }
+    bool const fits = !check_room || PackageFits();
+    if (hasher.joinable()) hasher.join();
+    if (!fits) return false;
+    if (!has_digest) return true;
+    KLOG(Debug, "package digest checked in %lld ms\n", ms);
+    if (!hashed) {
+        KLOG(Error, "package '%s' cannot be read for its SHA-256: %s\n", P.c_str(), error.c_str());
+        return false;
+    }
+    if (digest != described.sha256) {
+        KLOG(Error,
+             "package '%s' is not the one described: its SHA-256 is %s, the description names "
+             "%s\n",
+             P.c_str(), digest.c_str(), described.sha256.c_str());
+        return false;
+    }
     return true;
 }

@@ -155,10 +155,14 @@ bool MacService::IsNeedUpgrade() {
 }
 
 int MacService::HandlePackageUpgrade() {
-    // A package that cannot be read or cannot fit would only cost the user
-    // the running client: leave everything as it is. An unfinished install
-    // goes on regardless: only its rollback gives the old client back.
-    if (!IsDeploymentPending() && !PackageFits()) return -1;
+    // A package that cannot be read, cannot fit or is not the one described
+    // would only cost the user the running client: leave everything as it
+    // is. An unfinished install goes on regardless of the room: only its
+    // rollback gives the old client back. A package that differs is refused
+    // even then: as a plain tar it would extract, damage and all, and as
+    // any other it would fail and roll back; refused, the bundle stays as
+    // the interruption left it for a later start with a sound package.
+    if (!PackageReady(!IsDeploymentPending())) return -1;
     if (PerUserBinPathExist()) {
         KLOG(Debug, "local appdata exist\n");
         StopService();

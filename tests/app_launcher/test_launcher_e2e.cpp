@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
@@ -238,6 +239,71 @@ TEST_P(LauncherE2E, AnUnreadablePackageLeavesTheRunningClientAlone) {
     EXPECT_EQ(testsupport::TreeDigest(korvane_ + "/Korvane.app"), before);
     EXPECT_FALSE(PathExists(korvane_ + "/Korvane.app_tmp"));
     EXPECT_FALSE(PathExists(korvane_ + "/Korvane.app.installing"));
+}
+
+// A package that is not the one its description names: one byte of a
+// file's data changed after the digest was taken, which a plain tar never
+// notices and tar.gz or zip notice only once the client is stopped. In each
+// format it is refused before the stop, twice (no state is kept): the
+// running client is left alone, nothing moves, and one Error names both
+// digests beside the worker's report.
+TEST_P(LauncherE2E, APackageThatIsNotTheOneDescribedLeavesTheRunningClientAlone) {
+    pid_t const old_client = InstallMarked();
+    ASSERT_GT(old_client, 1);
+    std::string const before = testsupport::TreeDigest(korvane_ + "/Korvane.app");
+    struct Row {
+        char const* name;
+        testsupport::ArchiveFormat format;
+        testsupport::ArchiveFilter filter;
+    } const rows[] = {
+        {"tar", testsupport::ArchiveFormat::Pax, testsupport::ArchiveFilter::None},
+        {"tar.gz", testsupport::ArchiveFormat::Pax, testsupport::ArchiveFilter::Gzip},
+        {"zip", testsupport::ArchiveFormat::Zip, testsupport::ArchiveFilter::None},
+    };
+    for (Row const& row : rows) {
+        SCOPED_TRACE(row.name);
+        std::string const bad = tmp_ / (std::string("bad-") + row.name + "/Korvane Client.app");
+        ASSERT_TRUE(CopyBundle(bad));
+        std::string const res = bad + "/Contents/Resources";
+        std::string const pkg = res + "/package/tarnwick.pkv";
+        auto entries = testsupport::ClientBundleEntries(built_build_ + 5, ReadFile(KORVANE_UI_EXE));
+        entries.push_back(testsupport::ArchiveEntry::file("Contents/Resources/payload.bin",
+                                                          std::string(200000, 'p')));
+        ASSERT_EQ(testsupport::WriteArchive(pkg, entries, row.format, row.filter), "");
+        std::string const described = testsupport::Sha256Sum(pkg);
+        entries.back().data[100000] = 'q';
+        ASSERT_EQ(testsupport::WriteArchive(pkg, entries, row.format, row.filter), "");
+        ASSERT_EQ(chmod(pkg.c_str(), 0444), 0);
+        std::string const actual = testsupport::Sha256Sum(pkg);
+        ASSERT_EQ(actual.size(), 64u);
+        ASSERT_NE(actual, described);
+        // Every other value describes the changed package, as one changed
+        // byte leaves them.
+        ASSERT_TRUE(WriteFile(res + "/INFO",
+                              testsupport::InfoText(built_build_ + 5) +
+                                  "\n[Package]\nentries=" + std::to_string(entries.size()) +
+                                  "\nbytes=4000000\nsize=" + std::to_string(ReadFile(pkg).size()) +
+                                  "\nsha256=" + described + "\n",
+                              0444));
+        for (int start = 0; start < 2; ++start) {
+            LauncherRun r = Run(bad);
+            EXPECT_EQ(r.exit_code, 0) << r.err;
+            std::vector<std::string> const lines = RunLines(r.pid);
+            std::vector<std::string> errors;
+            for (std::string const& l : lines)
+                if (l.find("[ERROR]") != std::string::npos) errors.push_back(MessageOf(l));
+            std::vector<std::string> const expected = {
+                "package '" + pkg + "' is not the one described: its SHA-256 is " + actual +
+                    ", the description names " + described,
+                "Failed to upgrade package"};
+            EXPECT_EQ(errors, expected) << ReadFile(LogPath());
+            EXPECT_TRUE(HasMessage(lines, "done"));
+            EXPECT_TRUE(Alive(old_client)) << "the running client was stopped";
+            EXPECT_EQ(testsupport::TreeDigest(korvane_ + "/Korvane.app"), before);
+            EXPECT_FALSE(PathExists(korvane_ + "/Korvane.app_tmp"));
+            EXPECT_FALSE(PathExists(korvane_ + "/Korvane.app.installing"));
+        }
+    }
 }
 
 // Damage only the extraction finds: a package of a few MB whose last gzip

@@ -28,6 +28,7 @@
 #include "extract/extractor.h"
 #include "extract/package-description.h"
 #include "extract/quarantine.h"
+#include "extract/sha256.h"
 #include "log/Logger.h"
 #include "tests/support/ArchiveBuilder.h"
 #include "tests/support/CiFuseMount.h"
@@ -896,40 +897,83 @@ TEST_F(ExtractTest, ADeclaredTotalReplacesTheCountAndMustMatch) {
     Extractor::SetHooks({});
 }
 
-// The section is used only when every value is a plain number and the size
-// is the package's own.
+// The section is used only when every value is a plain number, the size
+// is the package's own and a digest, when given, is 64 hex digits.
 TEST(PackageDescriptionText, OnlyPlainNumbersAndTheRightSizeAreAccepted) {
+    std::string const digest(64, 'a');
     packagedesc::SectionValues v;
     EXPECT_FALSE(packagedesc::FindSection("[Version]\nbuild_version=3\n", &v));
-    ASSERT_TRUE(packagedesc::FindSection(
-        "[Version]\nentries=9\n[Package]\r\nentries = 12\r\nbytes=30\nsize=700\n[X]\nsize=1\n",
-        &v));
+    ASSERT_TRUE(
+        packagedesc::FindSection("[Version]\nentries=9\n[Package]\r\nentries = 12\r\nbytes="
+                                 "30\nsize=700\nsha256=" +
+                                     digest + "\n[X]\nsize=1\n",
+                                 &v));
     EXPECT_EQ(v.entries, "12");
     EXPECT_EQ(v.bytes, "30");
     EXPECT_EQ(v.size, "700");
+    EXPECT_EQ(v.sha256, digest);
+    std::string const upper(64, 'A'), short_one(63, 'a'), not_hex = std::string(63, 'a') + "g";
     struct Row {
-        char const *entries, *bytes, *size, *why;
+        char const *entries, *bytes, *size;
+        std::string sha256;
+        char const* why;
     } const rows[] = {
-        {"12", "30", "700", ""},
-        {"12", "30", "701", "'size' is 701 but the package has 700 bytes"},
-        {"0", "30", "700", "'entries' is out of range: 0"},
-        {"2147483648", "30", "700", "'entries' is out of range: 2147483648"},
-        {"+12", "30", "700", "'entries' is not a decimal number: '+12'"},
-        {"12", "0x1e", "700", "'bytes' is not a decimal number: '0x1e'"},
-        {"12", "99999999999999999999", "700", "'bytes' is not a decimal number"},
-        {"12", "", "700", "'bytes' is missing"},
+        {"12", "30", "700", "", ""},
+        {"12", "30", "700", digest, ""},
+        {"12", "30", "700", upper, ""},  // taken as lower case
+        {"12", "30", "700", short_one, "'sha256' is not 64 hex digits"},
+        {"12", "30", "700", not_hex, "'sha256' is not 64 hex digits"},
+        {"12", "30", "701", "", "'size' is 701 but the package has 700 bytes"},
+        {"0", "30", "700", "", "'entries' is out of range: 0"},
+        {"2147483648", "30", "700", "", "'entries' is out of range: 2147483648"},
+        {"+12", "30", "700", "", "'entries' is not a decimal number: '+12'"},
+        {"12", "0x1e", "700", "", "'bytes' is not a decimal number: '0x1e'"},
+        {"12", "99999999999999999999", "700", "", "'bytes' is not a decimal number"},
+        {"12", "", "700", "", "'bytes' is missing"},
     };
     for (Row const& row : rows) {
         SCOPED_TRACE(row.why);
         PackageDescription d;
         std::string why;
-        bool const ok = packagedesc::Accept(row.entries, row.bytes, row.size, 700, &d, &why);
+        bool const ok =
+            packagedesc::Accept(row.entries, row.bytes, row.size, row.sha256, 700, &d, &why);
         EXPECT_EQ(ok, *row.why == '\0');
         EXPECT_EQ(why.substr(0, std::strlen(row.why)), row.why);
         if (ok) {
-            EXPECT_EQ(packagedesc::SectionText(d), "[Package]\nentries=12\nbytes=30\nsize=700\n");
+            EXPECT_EQ(packagedesc::SectionText(d),
+                      "[Package]\nentries=12\nbytes=30\nsize=700\n" +
+                          (row.sha256.empty() ? "" : "sha256=" + digest + "\n"));
         }
     }
+}
+
+// Known digests, one over several read blocks checked against sha256sum,
+// and a file that is not there.
+TEST(PackageDigest, KnownInputsAndAMissingFile) {
+    TempDir tmp{"korvane-sha256"};
+    std::string big(3 * 1024 * 1024 + 17, '\0');
+    for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 131 % 251);
+    ASSERT_TRUE(WriteFile(tmp / "abc", "abc"));
+    ASSERT_TRUE(WriteFile(tmp / "empty", ""));
+    ASSERT_TRUE(WriteFile(tmp / "big", big));
+    std::string const reference = testsupport::Sha256Sum(tmp / "big");
+    ASSERT_EQ(reference.size(), 64u);
+    struct Row {
+        std::string file, digest;
+    } const rows[] = {
+        {"abc", "ba7816bf8f01cfea414140de5dae2223b00361a396177a9cb410ff61f20015ad"},
+        {"empty", "e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855"},
+        {"big", reference},
+    };
+    for (Row const& row : rows) {
+        SCOPED_TRACE(row.file);
+        std::string hex, error;
+        EXPECT_TRUE(Sha256File(tmp / row.file, &hex, &error)) << error;
+        EXPECT_EQ(hex, row.digest);
+    }
+    std::string hex, error;
+    EXPECT_FALSE(Sha256File(tmp / "missing", &hex, &error));
+    EXPECT_NE(error.find("cannot open"), std::string::npos) << error;
 }
 
 ino_t InodeOf(std::string const& p) {

@@ -169,7 +169,8 @@ TEST(PackRefusal, RefusesWhatTheInstalledClientCouldNotBeAndLeavesTheResourcesAl
 }
 
 // Two runs more than a second apart (the gzip header could hold the time),
-// into two folders, with a change time moved in between: the same bytes.
+// into two folders, with a change time moved in between: the same bytes,
+// and an INFO naming their digest.
 TEST_F(PackTest, TheSameTreePacksToTheSameBytes) {
     for (std::string const& format : packtest::Formats()) {
         ASSERT_TRUE(testsupport::MakeDirs(res_ + "1-" + format) &&
@@ -186,6 +187,11 @@ TEST_F(PackTest, TheSameTreePacksToTheSameBytes) {
         EXPECT_FALSE(first.empty());
         EXPECT_TRUE(first == ReadFile(b + "/package/tarnwick.pkv"));
         EXPECT_EQ(ReadFile(a + "/INFO"), ReadFile(b + "/INFO"));
+        // The section names the digest of the package beside it.
+        std::string const digest = testsupport::Sha256Sum(a + "/package/tarnwick.pkv");
+        ASSERT_EQ(64u, digest.size());
+        EXPECT_NE(std::string::npos, ReadFile(a + "/INFO").find("\nsha256=" + digest + "\n"))
+            << ReadFile(a + "/INFO");
     }
 }
 

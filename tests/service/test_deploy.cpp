@@ -15,6 +15,7 @@
 #include <QObject>
 
 #include <atomic>
+#include <cctype>
 #include <chrono>
 #include <random>
 #include <thread>
@@ -255,6 +256,7 @@ std::string Replaced(std::string text, std::string const& from, std::string cons
 
 // A section that matches saves the count; one that disagrees with the
 // package rolls the upgrade back; one that cannot be trusted is ignored.
+// Without a digest the package installs as from an older packer.
 TEST_F(Deploy, ThePackageDescriptionIsUsedOnlyWhenItMatches) {
     int const n = static_cast<int>(ts::ClientBundleEntries(200).size());
     std::string const N = std::to_string(n);
@@ -276,6 +278,10 @@ TEST_F(Deploy, ThePackageDescriptionIsUsedOnlyWhenItMatches) {
         {"size=", "size=1", 0, "ignored: 'size' is 1", true},
         {"bytes=", "bytes=x", 0, "ignored: 'bytes' is not a decimal number: 'x", true},
         {"entries=" + N, "entries=0", 0, "ignored: 'entries' is out of range: 0\n", true},
+        {"\nsize=", "\nsha256=" + std::string(63, 'a') + "\nsize=", 0,
+         "ignored: 'sha256' is not 64 hex digits: '" + std::string(63, 'a') + "'\n", true},
+        // The package's own digest, in upper case: proven, and used.
+        {"\nsize=", "\nsha256=<digest>\nsize=", 0, "package digest checked in ", false},
     };
     for (Row const& row : rows) {
         SCOPED_TRACE(row.to);
@@ -287,8 +293,11 @@ TEST_F(Deploy, ThePackageDescriptionIsUsedOnlyWhenItMatches) {
         PackageDescription d;
         std::string err;
         ASSERT_TRUE(packagedesc::Describe(env.package, &d, &err)) << err;
+        std::string digest = ts::Sha256Sum(env.package);
+        for (char& c : digest) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
         std::string const info =
-            Replaced(ts::InfoText(200) + packagedesc::SectionText(d), row.from, row.to);
+            Replaced(Replaced(ts::InfoText(200) + packagedesc::SectionText(d), row.from, row.to),
+                     "<digest>", digest);
         ASSERT_TRUE(ts::WriteFile(env.resources + "/INFO", info));
         EXPECT_EQ(RunSequence(), row.result);
         EXPECT_NE(env.Log().find(row.logged), std::string::npos) << env.Log();
@@ -300,6 +309,46 @@ TEST_F(Deploy, ThePackageDescriptionIsUsedOnlyWhenItMatches) {
         else
             EXPECT_EQ(TreeDigest(env.app), old);
     }
+}
+
+// An upgrade interrupted mid-extraction, resumed with a package that is not
+// the one described: refused all the same (a plain tar would extract as it
+// is), and the fragment, the backup and the mark stay as the crash left
+// them, so that a sound package later resumes from the backup.
+TEST_F(Deploy, AnUnfinishedInstallStillRefusesAPackageThatIsNotTheOneDescribed) {
+    env.InstallApp(100);
+    ASSERT_EQ(rename(env.app.c_str(), (env.app + "_tmp").c_str()), 0);
+    ASSERT_TRUE(ts::MakeDirs(env.app + "/Contents/Resources") &&
+                ts::WriteFile(env.app + "/Contents/Resources/INFO", ts::InfoText(200)) &&
+                ts::WriteFile(env.app + ".installing", "Korvane.app_tmp"));
+    std::string const before = TreeDigest(env.korvane);
+    auto entries = ts::ClientBundleEntries(200);
+    entries.push_back(ts::ArchiveEntry::file("Contents/Resources/payload.bin", Noise(5000, 9)));
+    ASSERT_EQ(
+        ts::WriteArchive(env.package, entries, ts::ArchiveFormat::Pax, ts::ArchiveFilter::None),
+        "");
+    std::string const described = ts::Sha256Sum(env.package);
+    entries.back().data[2500] = static_cast<char>(entries.back().data[2500] ^ 1);
+    ASSERT_EQ(
+        ts::WriteArchive(env.package, entries, ts::ArchiveFormat::Pax, ts::ArchiveFilter::None),
+        "");
+    PackageDescription d;
+    std::string err;
+    ASSERT_TRUE(packagedesc::Describe(env.package, &d, &err)) << err;
+    d.sha256 = described;
+    ASSERT_TRUE(
+        ts::WriteFile(env.resources + "/INFO", ts::InfoText(200) + packagedesc::SectionText(d)));
+    EXPECT_EQ(RunSequence(), -1);
+    EXPECT_EQ(TreeDigest(env.korvane), before);
+    EXPECT_EQ(env.CountInLog("[ERROR]"), 1u) << env.Log();
+    EXPECT_EQ(env.CountInLog("is not the one described: its SHA-256 is " +
+                             ts::Sha256Sum(env.package) + ", the description names " + described),
+              1u)
+        << env.Log();
+
+    env.WritePackage(200);
+    EXPECT_EQ(RunSequence(), 0);
+    EXPECT_TRUE(servicetest::CompleteInstall(env));
 }
 
 // A bundle whose package holds an older client than its INFO names would

@@ -65,6 +65,10 @@ std::string ListTree(std::string const& root);
 // Paths, kinds, permission bits, file contents and link targets of a tree:
 // equal digests mean byte for byte the same tree.
 std::string TreeDigest(std::string const& root);
+// A file's SHA-256 in lower-case hex as coreutils' sha256sum gives it, so
+// that no digest a test compares with comes from the code under test; ""
+// when it cannot be had.
+std::string Sha256Sum(std::string const& path);
 // The normal user the launcher runs as in tests: nobody, with no rights
 // beyond its own files.
 constexpr uid_t kUserId = 65534;
