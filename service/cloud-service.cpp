@@ -286,6 +286,19 @@ void Service::FinishInterruptedCleanup() {
     installmark::Clear(mark);
 }
 
+void Service::RestoreInterruptedDeployment() {
+    installmark::State const state = installmark::Read(app_path);
+    if (!state.pending || state.complete < 0) return;  // nothing lies in a backup
+    std::string const backup = GetAppBackupDir(app_path, state.complete);
+    KLOG(Warning, "putting back '%s' from '%s'\n", app_path.c_str(), backup.c_str());
+    // The mark names the backup until it is back at its place.
+    if (FSRemove(app_path) != 0 || FSRename(backup, app_path, false) != 0) {
+        KLOG(Error, "failed to move '%s' back to '%s'\n", backup.c_str(), app_path.c_str());
+        return;
+    }
+    installmark::Clear(InstallMarkPath());
+}
+
 bool Service::IsDeploymentPending() const {
     struct stat st;
     return lstat(InstallMarkPath().c_str(), &st) == 0;

@@ -80,6 +80,9 @@ public:
     // backup or nowhere: what lies at app_path is then a fragment of an
     // unfinished deployment, never to be started.
     bool IsBundleComplete() const;
+    // An unfinished deployment that cannot go on (its package is refused):
+    // the last complete bundle goes back from its backup, if it lies in one.
+    void RestoreInterruptedDeployment();
     // A crash during the backup clean-up leaves a mark naming the complete
     // bundle: remove the backups and the mark.
     void FinishInterruptedCleanup();

@@ -159,10 +159,13 @@ int MacService::HandlePackageUpgrade() {
     // would only cost the user the running client: leave everything as it
     // is. An unfinished install goes on regardless of the room: only its
     // rollback gives the old client back. A package that differs is refused
-    // even then: as a plain tar it would extract, damage and all, and as
-    // any other it would fail and roll back; refused, the bundle stays as
-    // the interruption left it for a later start with a sound package.
-    if (!PackageReady(!IsDeploymentPending())) return -1;
+    // even then (as a plain tar it would extract, damage and all), and the
+    // old client comes back from its backup without it.
+    bool const pending = IsDeploymentPending();
+    if (!PackageReady(!pending)) {
+        if (pending) RestoreInterruptedDeployment();
+        return -1;
+    }
     if (PerUserBinPathExist()) {
         KLOG(Debug, "local appdata exist\n");
         StopService();

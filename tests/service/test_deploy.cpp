@@ -315,13 +315,13 @@ TEST_F(Deploy, ThePackageDescriptionIsUsedOnlyWhenItMatches) {
 // the one described: refused all the same (a plain tar would extract as it
 // is), and the fragment, the backup and the mark stay as the crash left
 // them, so that a sound package later resumes from the backup.
-TEST_F(Deploy, AnUnfinishedInstallStillRefusesAPackageThatIsNotTheOneDescribed) {
+TEST_F(Deploy, AnUnfinishedInstallRefusesAPackageThatIsNotTheOneDescribedAndPutsTheOldBack) {
     env.InstallApp(100);
     ASSERT_EQ(rename(env.app.c_str(), (env.app + "_tmp").c_str()), 0);
     ASSERT_TRUE(ts::MakeDirs(env.app + "/Contents/Resources") &&
                 ts::WriteFile(env.app + "/Contents/Resources/INFO", ts::InfoText(200)) &&
                 ts::WriteFile(env.app + ".installing", "Korvane.app_tmp"));
-    std::string const before = TreeDigest(env.korvane);
+    std::string const old = TreeDigest(env.app + "_tmp");
     auto entries = ts::ClientBundleEntries(200);
     entries.push_back(ts::ArchiveEntry::file("Contents/Resources/payload.bin", Noise(5000, 9)));
     ASSERT_EQ(
@@ -339,7 +339,10 @@ TEST_F(Deploy, AnUnfinishedInstallStillRefusesAPackageThatIsNotTheOneDescribed) 
     ASSERT_TRUE(
         ts::WriteFile(env.resources + "/INFO", ts::InfoText(200) + packagedesc::SectionText(d)));
     EXPECT_EQ(RunSequence(), -1);
-    EXPECT_EQ(TreeDigest(env.korvane), before);
+    // Not installed, and the old client is back from its backup.
+    EXPECT_EQ(TreeDigest(env.app), old);
+    EXPECT_EQ(Leftovers(env.app), "");
+    EXPECT_TRUE(MacService().IsBundleComplete());
     EXPECT_EQ(env.CountInLog("[ERROR]"), 1u) << env.Log();
     EXPECT_EQ(env.CountInLog("is not the one described: its SHA-256 is " +
                              ts::Sha256Sum(env.package) + ", the description names " + described),
