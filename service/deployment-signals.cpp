@@ -26,8 +26,12 @@ DeploymentSignals::DeploymentSignals() {
     action.sa_handler = OnSignal;
     sigemptyset(&action.sa_mask);
     action.sa_flags = SA_RESTART;  // the deployment's own calls go on
-    for (size_t i = 0; i < sizeof kSignals / sizeof kSignals[0]; ++i)
-        sigaction(kSignals[i], &action, &g_previous[i]);
+    for (size_t i = 0; i < sizeof kSignals / sizeof kSignals[0]; ++i) {
+        sigaction(kSignals[i], nullptr, &g_previous[i]);
+        // A signal the launcher was told to ignore (nohup) stays ignored.
+        if ((g_previous[i].sa_flags & SA_SIGINFO) != 0 || g_previous[i].sa_handler != SIG_IGN)
+            sigaction(kSignals[i], &action, nullptr);
+    }
 }
 
 DeploymentSignals::~DeploymentSignals() {

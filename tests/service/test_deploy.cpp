@@ -727,6 +727,26 @@ TEST_P(SignalDuringDeployment, TheLastCompleteBundleIsBackBeforeTheLauncherEnds)
     EXPECT_TRUE(servicetest::CompleteInstall(env));
 }
 
+TEST(SignalIgnoredDuringDeployment, AHangupTheLauncherIgnoresLetsTheInstallFinish) {
+    ServiceEnv env;
+    env.InstallApp(100);
+    env.WritePackage(200);
+    pid_t const pid = fork();
+    if (pid == 0) {
+        signal(SIGHUP, SIG_IGN);  // started under nohup
+        Extractor::Hooks hooks;
+        hooks.entry_on_disk = [](int done) {
+            if (done == 3) kill(getpid(), SIGHUP);
+        };
+        Extractor::SetHooks(hooks);
+        _exit(RunSequence() == 0 ? 0 : 1);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(pid, &status, 0), pid);
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "wait status " << status;
+    EXPECT_TRUE(servicetest::CompleteInstall(env));
+}
+
 INSTANTIATE_TEST_SUITE_P(Signals, SignalDuringDeployment,
                          ::testing::Combine(::testing::Values(SIGTERM, SIGINT, SIGHUP),
                                             ::testing::Bool()));
