@@ -65,6 +65,10 @@ void ReopenIfLost() {
     if (Logger::log_size) *Logger::log_size = Logger::GetFileSize(Logger::log_path);
 }
 
+// A file logger whose file could not be opened writes to standard error and
+// the system log both: a run must leave a trace somewhere.
+bool g_fallback = false;
+
 }  // namespace
 
 int32_t Logger::rotate_threshold_for_test = kRotateThreshold;
@@ -139,7 +143,25 @@ int Logger::Initialize(InitConfig const& cfg) {
 
     if (log_path.empty()) return -1;
     FILE* fp = OpenAppend(log_path);
-    if (fp == nullptr) return -1;
+    if (fp == nullptr) {
+        int const err = errno;
+        std::string const path = log_path;
+        DestroyLock();
+        config.type = Stderr;
+        config.safety_scope = NoLock;
+        log_fp = stderr;
+        log_path.clear();
+        *log_size = -1;
+        *log_rotated_count_shared = 0;
+        log_rotated_count_private = 0;
+        log_initialized = true;
+        g_fallback = true;
+        LogMsg(Error, "default_component",
+               "log file '%s' cannot be opened: %s; logging to standard error and the system "
+               "log\n",
+               path.c_str(), korvane::utils::ErrnoText(err).c_str());
+        return -1;
+    }
     log_fp = fp;
     *log_rotated_count_shared = 0;
     log_rotated_count_private = 0;
@@ -150,6 +172,7 @@ int Logger::Initialize(InitConfig const& cfg) {
 
 void Logger::Destroy() {
     log_initialized = false;
+    g_fallback = false;
     if (config.type == File) {
         CloseLogStream();
         log_fp = stdout;
@@ -192,6 +215,12 @@ void Logger::LogMsg2(Level level, std::string const& component, char const* form
         return;
     }
 
+    if (g_fallback) {
+        va_list copy;
+        va_copy(copy, args);
+        vsyslog(LOG_ERR, format, copy);
+        va_end(copy);
+    }
     int written;
     switch (config.type) {
         case Stdout:

@@ -141,10 +141,6 @@ TEST_F(LoggerTest, BadLevelFilesAddNothing) {
 TEST_F(LoggerTest, InitializeFailuresLeaveLoggingOff) {
     EXPECT_EQ(Logger::Initialize(Logger::File, "", "", 50, Logger::ThreadLock), -1);
     EXPECT_FALSE(Logger::IsNeedToLog(Logger::Error, "c"));
-    EXPECT_EQ(
-        Logger::Initialize(Logger::File, dir / "no/such/dir/x.log", "", 50, Logger::ThreadLock),
-        -1);
-    EXPECT_FALSE(Logger::IsNeedToLog(Logger::Error, "c"));
     Logger::LogMsg(Logger::Error, "c", "dropped\n");  // must not crash
     StartFile();
     EXPECT_TRUE(Logger::IsNeedToLog(Logger::Error, "c"));
@@ -153,6 +149,31 @@ TEST_F(LoggerTest, InitializeFailuresLeaveLoggingOff) {
     EXPECT_FALSE(Logger::IsNeedToLog(Logger::Error, "c"));
     Logger::LogMsg(Logger::Error, "c", "after destroy\n");
     EXPECT_EQ(ReadFile(log), "");
+}
+
+// A run must leave a trace: without its file the logger writes to standard
+// error (and the system log), first saying which file and why.
+TEST_F(LoggerTest, AFileThatCannotBeOpenedFallsBackToStandardError) {
+    std::string const missing = dir / "no/such/dir/x.log";
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(Logger::Initialize(Logger::File, missing, "", 50, Logger::ThreadLock), -1);
+    EXPECT_TRUE(Logger::IsNeedToLog(Logger::Error, "c"));
+    Logger::LogMsg(Logger::Error, "c", "after %d\n", 1);
+    std::vector<std::string> const lines = Lines(testing::internal::GetCapturedStderr());
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_TRUE(std::regex_match(
+        lines[0], std::regex(std::string(kStamp) + "log file '" + missing +
+                             "' cannot be opened: No such file or directory; logging to "
+                             "standard error and the system log")))
+        << lines[0];
+    EXPECT_TRUE(std::regex_match(lines[1], std::regex(std::string(kStamp) + "after 1")))
+        << lines[1];
+    EXPECT_EQ(Logger::log_lock, nullptr);
+    EXPECT_FALSE(PathExists(dir / "no"));
+    // A later file logger that opens its file is one again.
+    StartFile();
+    KLOG(Error, "to the file\n");
+    EXPECT_NE(ReadFile(log).find("to the file"), std::string::npos);
 }
 
 TEST_F(LoggerTest, StreamOutputsHaveNoLockAndTimestampEachLine) {
