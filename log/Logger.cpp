@@ -1,3 +1,5 @@
+#define KLOG_SOURCE "Logger"
+#define KLOG_COMPONENT "default_component"
 #include "log/Logger.h"
 
 #include <fcntl.h>
@@ -12,6 +14,7 @@
 #include <new>
 #include <vector>
 
+#include "log/LogMacros.h"
 #include "utils/Config.h"
 #include "utils/ErrnoText.h"
 
@@ -156,10 +159,9 @@ int Logger::Initialize(InitConfig const& cfg) {
         log_rotated_count_private = 0;
         log_initialized = true;
         g_fallback = true;
-        LogMsg(Error, "default_component",
-               "log file '%s' cannot be opened: %s; logging to standard error and the system "
-               "log\n",
-               path.c_str(), korvane::utils::ErrnoText(err).c_str());
+        KLOG(Error,
+             "log file '%s' cannot be opened: %s; logging to standard error and the system log\n",
+             path.c_str(), korvane::utils::ErrnoText(err).c_str());
         return -1;
     }
     log_fp = fp;

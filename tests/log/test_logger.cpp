@@ -162,9 +162,11 @@ TEST_F(LoggerTest, AFileThatCannotBeOpenedFallsBackToStandardError) {
     std::vector<std::string> const lines = Lines(testing::internal::GetCapturedStderr());
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_TRUE(std::regex_match(
-        lines[0], std::regex(std::string(kStamp) + "log file '" + missing +
-                             "' cannot be opened: No such file or directory; logging to "
-                             "standard error and the system log")))
+        lines[0],
+        std::regex(std::string(kStamp) + "\\( *" + std::to_string(getpid()) +
+                   ": *[0-9]{1,5}\\) \\[ERROR\\] Logger\\([0-9]+\\): log file '" + missing +
+                   "' cannot be opened: No such file or directory; logging to "
+                   "standard error and the system log")))
         << lines[0];
     EXPECT_TRUE(std::regex_match(lines[1], std::regex(std::string(kStamp) + "after 1")))
         << lines[1];
