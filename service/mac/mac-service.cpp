@@ -157,8 +157,8 @@ bool MacService::IsNeedUpgrade() {
 int MacService::HandlePackageUpgrade() {
     // A package that cannot be read or cannot fit, or a per-user folder that
     // cannot be written, would only cost the user the running client: leave
-    // everything as it is. An unfinished install
-    // goes on regardless: only its rollback gives the old client back.
+    // everything as it is. An unfinished install goes on regardless of the
+    // room: only its rollback gives the old client back.
     refusal_ = Refusal::None;
     if (!CanWriteUserFolder()) return -1;
     if (!IsDeploymentPending() && !PackageFits()) return -1;
