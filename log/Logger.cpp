@@ -72,6 +72,17 @@ void ReopenIfLost() {
 // the system log both: a run must leave a trace somewhere.
 bool g_fallback = false;
 
+void LineElsewhere(char const* format, va_list args) {
+    va_list copy;
+    va_copy(copy, args);
+    vsyslog(LOG_ERR, format, copy);
+    va_end(copy);
+    FILE* const file = Logger::log_fp;
+    Logger::log_fp = stderr;
+    Logger::PrintToFilePointerV(format, args);
+    Logger::log_fp = file;
+}
+
 }  // namespace
 
 int32_t Logger::rotate_threshold_for_test = kRotateThreshold;
@@ -226,8 +237,17 @@ void Logger::LogMsg2(Level level, std::string const& component, char const* form
     int written;
     switch (config.type) {
         case Stdout:
-        case Stderr:
-        case File: written = PrintToFilePointerV(format, args); break;
+        case Stderr: written = PrintToFilePointerV(format, args); break;
+        case File: {
+            va_list again;
+            va_copy(again, args);
+            written = PrintToFilePointerV(format, args);
+            // A line the file refuses (a full volume) is often the one that
+            // says why a run failed: it goes to the other outputs instead.
+            if (written < 0) LineElsewhere(format, again);
+            va_end(again);
+            break;
+        }
         case Syslog:
             vsyslog(LOG_ERR, format, args);
             written = 0;

@@ -503,8 +503,14 @@ TEST_F(LoggerTest, FullVolumeNeverLeavesHalfALine) {
     // of a long line, and nothing more.
     FillVolume(dir / "vol/filler");
     std::string const before = ReadFile(log);
+    testing::internal::CaptureStderr();
     Logger::LogMsg(Logger::Error, "c", "%s\n", std::string(8000, 'y').c_str());
+    std::string const elsewhere = testing::internal::GetCapturedStderr();
     EXPECT_EQ(ReadFile(log), before) << "a line cut short by the full volume stayed in the file";
+    // Not lost: the line the file refused went to standard error.
+    EXPECT_TRUE(std::regex_match(elsewhere,
+                                 std::regex(std::string(kStamp) + std::string(8000, 'y') + "\n")))
+        << elsewhere.size();
 
     ASSERT_EQ(unlink((dir / "vol/filler").c_str()), 0);
     errno = EXDEV;
