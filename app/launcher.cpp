@@ -50,6 +50,7 @@ void Worker::HandleServicce() {
             // Only logged: the installed client (if any) is still launched.
             KLOG(Error, "Failed to upgrade package\n");
             upgrade_failed_ = true;
+            refusal_ = service_->refusal();
         } else {
             emit sigUpdateProgress(100, 100);
             emit sigSetLabelText(
@@ -170,7 +171,12 @@ void Launcher::TellNoClient() {
     KLOG(Error, "no client could be started, telling the user\n");
     no_client_message_ =
         new QMessageBox(QMessageBox::Critical, StrTable::LoadStr(866), StrTable::LoadStr(547));
-    no_client_message_->setInformativeText(StrTable::LoadStr(worker_->UpgradeFailed() ? 532 : 192));
+    // The cause, where the table has a text for it.
+    int text = worker_->UpgradeFailed() ? 532 : 192;
+    if (worker_->refusal() == Service::Refusal::NoRoom) text = 111;
+    if (worker_->refusal() == Service::Refusal::NoPermission) text = 146;
+    KLOG(Error, "the user is told: '%s'\n", StrTable::LoadStr(text).toUtf8().constData());
+    no_client_message_->setInformativeText(StrTable::LoadStr(text));
     connect(no_client_message_, &QDialog::finished, this,
             [] { QCoreApplication::exit(kNoClientExitCode); });
     no_client_message_->show();

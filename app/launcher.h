@@ -10,9 +10,10 @@
 #include <QThread>
 #include <atomic>
 
+#include "service/cloud-service.h"
+
 class ProcessingProgressDialog;
 class QMessageBox;
-class Service;
 
 class HandlerThread : public QThread {
     Q_OBJECT
@@ -36,6 +37,8 @@ public:
     // How the run ended; read once the thread has been joined.
     bool ClientStarted() const { return client_started_; }
     bool UpgradeFailed() const { return upgrade_failed_; }
+    // Why the upgrade was refused, when the service could tell.
+    Service::Refusal refusal() const { return refusal_; }
 
 signals:
     void sigServiceDone();
@@ -51,6 +54,7 @@ private:
     Service* service_;
     bool client_started_ = true;
     bool upgrade_failed_ = false;
+    Service::Refusal refusal_ = Service::Refusal::None;
 };
 
 class Launcher : public QObject {

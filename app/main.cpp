@@ -2,12 +2,16 @@
 // path, path registry, log), leaves at once when another launcher of the user
 // runs, then starts the UI and lets the Launcher do the upgrade and the launch.
 
+#include <sys/stat.h>
 #include <QCoreApplication>
 #include <QDir>
 #include <QStringList>
 #include <QTranslator>
+
+#include <cerrno>
 #include <clocale>
 #include <cstdio>
+#include <string>
 
 #include "app/Startup.h"
 #include "app/StrTable.h"
@@ -19,11 +23,23 @@
 #define KLOG_SOURCE "main"
 #define KLOG_COMPONENT "launcher_debug"
 #include "log/LogMacros.h"
+#include "utils/ErrnoText.h"
 
 namespace {
 
 QByteArray RegistryUtf8(const char* key) {
     return UIPathManager::getInstance()->getPath(QString::fromLatin1(key)).toUtf8();
+}
+
+// mkdir -p: 0, or the error that stopped it.
+int MakeFolders(std::string const& path) {
+    if (mkdir(path.c_str(), 0777) == 0 || errno == EEXIST) return 0;
+    if (errno != ENOENT) return errno;
+    size_t const slash = path.find_last_of('/');
+    if (slash == std::string::npos || slash == 0) return ENOENT;
+    int const up = MakeFolders(path.substr(0, slash));
+    if (up != 0) return up;
+    return mkdir(path.c_str(), 0777) == 0 || errno == EEXIST ? 0 : errno;
 }
 
 }  // namespace
@@ -47,24 +63,27 @@ int main(int argc, char** argv) {
                                QStringLiteral("/log/launcher.debug");
     QString const log_dir =
         paths->getPath(QStringLiteral("user_korvane_path")) + QStringLiteral("/log");
-    // Without a log folder the run goes on without a log file.
-    if (QDir().mkpath(log_dir)) {
-        Logger::Initialize(Logger::File,
-                           (log_dir + QStringLiteral("/launcher.log")).toUtf8().toStdString(),
-                           level_file.toUtf8().toStdString(), 50, Logger::ThreadLock);
-        KLOG(Info, ">>> user_tarnwick_path = %s\n", RegistryUtf8("user_tarnwick_path").constData());
-        KLOG(Info, ">>> user_tarnwick_app_path = %s\n",
-             RegistryUtf8("user_tarnwick_app_path").constData());
-        KLOG(Info, ">>> user_tarnwick_resource_path = %s\n",
-             RegistryUtf8("user_tarnwick_resource_path").constData());
-        KLOG(Info, ">>> user_tarnwick_data_path = %s\n",
-             RegistryUtf8("user_tarnwick_data_path").constData());
-        KLOG(Info, ">>> user_tarnwick_working_dir_path = %s\n",
-             RegistryUtf8("user_tarnwick_working_dir_path").constData());
-        KLOG(Info, ">>> user_tarnwick_korvane_ui_path = %s\n",
-             RegistryUtf8("user_tarnwick_korvane_ui_path").constData());
-        KLOG(Info, ">>> root_resource_path = %s\n", RegistryUtf8("root_resource_path").constData());
-    }
+    // Without a log folder the logger says so on standard error and in the
+    // system log, and writes there instead.
+    std::string const log_folder = log_dir.toUtf8().toStdString();
+    int const folder_error = MakeFolders(log_folder);
+    Logger::Initialize(Logger::File, log_folder + "/launcher.log",
+                       level_file.toUtf8().toStdString(), 50, Logger::ThreadLock);
+    if (folder_error != 0)
+        KLOG(Warning, "log folder '%s' cannot be made: %s\n", log_folder.c_str(),
+             korvane::utils::ErrnoText(folder_error).c_str());
+    KLOG(Info, ">>> user_tarnwick_path = %s\n", RegistryUtf8("user_tarnwick_path").constData());
+    KLOG(Info, ">>> user_tarnwick_app_path = %s\n",
+         RegistryUtf8("user_tarnwick_app_path").constData());
+    KLOG(Info, ">>> user_tarnwick_resource_path = %s\n",
+         RegistryUtf8("user_tarnwick_resource_path").constData());
+    KLOG(Info, ">>> user_tarnwick_data_path = %s\n",
+         RegistryUtf8("user_tarnwick_data_path").constData());
+    KLOG(Info, ">>> user_tarnwick_working_dir_path = %s\n",
+         RegistryUtf8("user_tarnwick_working_dir_path").constData());
+    KLOG(Info, ">>> user_tarnwick_korvane_ui_path = %s\n",
+         RegistryUtf8("user_tarnwick_korvane_ui_path").constData());
+    KLOG(Info, ">>> root_resource_path = %s\n", RegistryUtf8("root_resource_path").constData());
 
     if (app.isRunning()) {
         KLOG(Debug, "app has already launched, return\n");

@@ -38,16 +38,6 @@ private:
     int fd_;
 };
 
-bool HasDotDot(std::string const& name) {
-    for (size_t start = 0; start <= name.size();) {
-        size_t end = name.find('/', start);
-        if (end == std::string::npos) end = name.size();
-        if (name.compare(start, end - start, "..") == 0) return true;
-        start = end + 1;
-    }
-    return false;
-}
-
 // Reading the backup must not dirty its inodes' access times: they would
 // be written to the disk for a folder about to go. Only the owner may ask.
 int OpenToCompare(std::string const& path) {
@@ -73,6 +63,16 @@ bool ReadAt(int fd, char* out, size_t size, int64_t pos) {
 }
 
 }  // namespace
+
+bool BackupReuse::HasDotDot(std::string const& name) {
+    for (size_t start = 0; start <= name.size();) {
+        size_t end = name.find('/', start);
+        if (end == std::string::npos) end = name.size();
+        if (name.compare(start, end - start, "..") == 0) return true;
+        start = end + 1;
+    }
+    return false;
+}
 
 BackupReuse::BackupReuse(std::string backup, mode_t umask)
     : backup_(std::move(backup)), umask_(umask), backup_links_(backup_, false) {}

@@ -46,6 +46,9 @@ public:
 
     void LogTotals() const;  // at Debug
 
+    // A name with a ".." component is never looked up in the backup.
+    static bool HasDotDot(std::string const& name);
+
 private:
     int OpenMatch(struct archive_entry* entry, std::string const& from, int64_t size);
     bool SameAs(int fd, int64_t pos, void const* data, size_t size);

@@ -22,6 +22,7 @@
 #include "extract/link-guard.h"
 #include "extract/package-source.h"
 #include "extract/quarantine.h"
+#include "utils/ErrnoText.h"
 
 #define KLOG_SOURCE "extractor"
 #define KLOG_COMPONENT "extractor_debug"
@@ -33,6 +34,25 @@ namespace {
 char const* ErrText(struct archive* a) {
     char const* s = archive_error_string(a);
     return s ? s : "";
+}
+
+// libarchive's own numbers for a damaged archive and a misuse, no system
+// errors (its private header defines them so).
+#ifdef EFTYPE
+constexpr int kFormatErrno = EFTYPE;
+#else
+constexpr int kFormatErrno = EILSEQ;
+#endif
+
+// A write that fails says why: libarchive keeps the system's error number
+// beside its own text ("Write failed", "Can't create '...'").
+std::string WithSystemText(struct archive* a) {
+    std::string text = ErrText(a);
+    int const err = archive_errno(a);
+    if (err <= 0 || err == kFormatErrno || err == EINVAL) return text;
+    std::string const why = korvane::utils::ErrnoText(err);
+    if (text.empty() || why.empty() || text.find(why) != std::string::npos) return text;
+    return text + ": " + why;
 }
 
 struct ReadFree {
@@ -122,8 +142,8 @@ bool MissingOrEmpty(std::string const& dir) {
 std::string FailureText(PackageSource const* source, struct archive* a,
                         struct archive* fallback = nullptr) {
     std::string text = source ? source->Damage() : std::string();
-    if (text.empty()) text = ErrText(a);
-    if (text.empty() && fallback) text = ErrText(fallback);
+    if (text.empty()) text = WithSystemText(a);
+    if (text.empty() && fallback) text = WithSystemText(fallback);
     return text;
 }
 
@@ -430,7 +450,8 @@ int Extractor::Extract() {
         r = archive_write_finish_entry(writer.get());
         if (r != ARCHIVE_OK) {
             if (!count_failed())
-                KLOG(Error, "archive_write_finish_entry failed: '%s'\n", ErrText(writer.get()));
+                KLOG(Error, "archive_write_finish_entry failed: '%s'\n",
+                     WithSystemText(writer.get()).c_str());
             return -1;
         }
         quarantine::RemoveFromPath(path);
@@ -454,7 +475,7 @@ int Extractor::copy_data(struct archive* reader, struct archive* writer) {
             return -1;
         }
         if (archive_write_data_block(writer, buffer, size, offset) != ARCHIVE_OK) {
-            KLOG(Error, "archive_write_data_block failed: '%s'\n", ErrText(writer));
+            KLOG(Error, "archive_write_data_block failed: '%s'\n", WithSystemText(writer).c_str());
             return -1;
         }
     }

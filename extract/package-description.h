@@ -28,6 +28,12 @@ struct PackageDescription {
 
 namespace packagedesc {
 
+// The length of a leading UTF-8 byte order mark, as some editors write one
+// before an INFO's first section: 3, or 0 when there is none.
+inline size_t Utf8BomLength(char const* data, size_t size) {
+    return size >= 3 && data[0] == '\xEF' && data[1] == '\xBB' && data[2] == '\xBF' ? 3 : 0;
+}
+
 // The section's text, as the packer writes it (ends with a newline); the
 // sha256 line only when `d` has a digest.
 std::string SectionText(PackageDescription const& d);

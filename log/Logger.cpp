@@ -1,3 +1,5 @@
+#define KLOG_SOURCE "Logger"
+#define KLOG_COMPONENT "default_component"
 #include "log/Logger.h"
 
 #include <fcntl.h>
@@ -12,6 +14,7 @@
 #include <new>
 #include <vector>
 
+#include "log/LogMacros.h"
 #include "utils/Config.h"
 #include "utils/ErrnoText.h"
 
@@ -63,6 +66,21 @@ void ReopenIfLost() {
     if (fp == nullptr) return;
     Logger::log_fp = fp;
     if (Logger::log_size) *Logger::log_size = Logger::GetFileSize(Logger::log_path);
+}
+
+// A file logger whose file could not be opened writes to standard error and
+// the system log both: a run must leave a trace somewhere.
+bool g_fallback = false;
+
+void LineElsewhere(char const* format, va_list args) {
+    va_list copy;
+    va_copy(copy, args);
+    vsyslog(LOG_ERR, format, copy);
+    va_end(copy);
+    FILE* const file = Logger::log_fp;
+    Logger::log_fp = stderr;
+    Logger::PrintToFilePointerV(format, args);
+    Logger::log_fp = file;
 }
 
 }  // namespace
@@ -139,7 +157,24 @@ int Logger::Initialize(InitConfig const& cfg) {
 
     if (log_path.empty()) return -1;
     FILE* fp = OpenAppend(log_path);
-    if (fp == nullptr) return -1;
+    if (fp == nullptr) {
+        int const err = errno;
+        std::string const path = log_path;
+        DestroyLock();
+        config.type = Stderr;
+        config.safety_scope = NoLock;
+        log_fp = stderr;
+        log_path.clear();
+        *log_size = -1;
+        *log_rotated_count_shared = 0;
+        log_rotated_count_private = 0;
+        log_initialized = true;
+        g_fallback = true;
+        KLOG(Error,
+             "log file '%s' cannot be opened: %s; logging to standard error and the system log\n",
+             path.c_str(), korvane::utils::ErrnoText(err).c_str());
+        return -1;
+    }
     log_fp = fp;
     *log_rotated_count_shared = 0;
     log_rotated_count_private = 0;
@@ -150,6 +185,7 @@ int Logger::Initialize(InitConfig const& cfg) {
 
 void Logger::Destroy() {
     log_initialized = false;
+    g_fallback = false;
     if (config.type == File) {
         CloseLogStream();
         log_fp = stdout;
@@ -192,11 +228,26 @@ void Logger::LogMsg2(Level level, std::string const& component, char const* form
         return;
     }
 
+    if (g_fallback) {
+        va_list copy;
+        va_copy(copy, args);
+        vsyslog(LOG_ERR, format, copy);
+        va_end(copy);
+    }
     int written;
     switch (config.type) {
         case Stdout:
-        case Stderr:
-        case File: written = PrintToFilePointerV(format, args); break;
+        case Stderr: written = PrintToFilePointerV(format, args); break;
+        case File: {
+            va_list again;
+            va_copy(again, args);
+            written = PrintToFilePointerV(format, args);
+            // A line the file refuses (a full volume) is often the one that
+            // says why a run failed: it goes to the other outputs instead.
+            if (written < 0) LineElsewhere(format, again);
+            va_end(again);
+            break;
+        }
         case Syslog:
             vsyslog(LOG_ERR, format, args);
             written = 0;

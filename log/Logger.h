@@ -28,6 +28,9 @@ public:
         SafetyScope safety_scope = ThreadLock;
     };
 
+    // A File logger whose file cannot be opened returns -1 but stays on,
+    // writing to standard error and the system log; its first line there
+    // names the file and why.
     static int Initialize(InitConfig const& cfg);
     static int Initialize(Type type, std::string const& log_path, std::string const& conf_path,
                           int rotate_count, SafetyScope scope);

@@ -1,6 +1,8 @@
 #include "pack/client-info.h"
 
+#include <QFile>
 #include <QSettings>
+#include <QTemporaryFile>
 #include <QVariant>
 #include <cerrno>
 #include <climits>
@@ -14,7 +16,22 @@ namespace {
 
 QSettings::Status ReadGroup(std::string const& path, char const* group,
                             std::map<QString, QVariant>* out) {
-    QSettings ini(QString::fromStdString(path), QSettings::IniFormat);
+    // The INI reader takes a byte order mark for part of the first line: it
+    // reads a copy without one, as the launcher does.
+    QFile file(QString::fromStdString(path));
+    QTemporaryFile copy;
+    QString read_path = QString::fromStdString(path);
+    if (file.open(QIODevice::ReadOnly)) {
+        QByteArray const head = file.peek(3);
+        if (packagedesc::Utf8BomLength(head.constData(), static_cast<size_t>(head.size())) > 0) {
+            file.seek(3);
+            QByteArray const rest = file.readAll();
+            if (!copy.open() || copy.write(rest) != rest.size() || !copy.flush())
+                return QSettings::AccessError;
+            read_path = copy.fileName();
+        }
+    }
+    QSettings ini(read_path, QSettings::IniFormat);
     ini.beginGroup(QString::fromLatin1(group));
     for (QString const& key : ini.childKeys()) (*out)[key] = ini.value(key);
     return ini.status();
@@ -40,7 +57,8 @@ bool ReadClientInfo(std::string const& path, std::string* version_lines, std::st
     // whatever quoting or escapes they use, the launcher reads the same values.
     std::string line, lines;
     bool in_version = false;
-    while (std::getline(in, line)) {
+    for (bool first_line = true; std::getline(in, line); first_line = false) {
+        if (first_line) line.erase(0, packagedesc::Utf8BomLength(line.data(), line.size()));
         if (!line.empty() && line.back() == '\r') line.pop_back();
         size_t const first = line.find_first_not_of(" \t");
         if (first == std::string::npos) continue;

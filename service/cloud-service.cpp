@@ -13,6 +13,8 @@
 #include <QSettings>
 #include <QTemporaryFile>
 
+#include <algorithm>
+#include <cerrno>
 #include <cstdio>
 #include <cstring>
 
@@ -24,6 +26,8 @@
 #include "log/LogMacros.h"
 #include "service/deployment-signals.h"
 #include "service/install-mark.h"
+#include "service/upgrade-room.h"
+#include "utils/ErrnoText.h"
 
 namespace {
 
@@ -104,6 +108,8 @@ void ReadVersionFile(std::string const& path, VersionInfo& version) {
     QByteArray text;
     if (file.open(QIODevice::ReadOnly)) text = file.readAll();
     if (!file.exists()) return;  // no keys, as the reader would find
+    text.remove(0, static_cast<int>(packagedesc::Utf8BomLength(text.constData(),
+                                                               static_cast<size_t>(text.size()))));
     QByteArray kept;
     if (!ScanVersionSection(text, &kept)) {
         KLOG(Error, "'%s' holds a serialized value, not read\n", path.c_str());
@@ -328,6 +334,9 @@ void Service::LoadTargetVersion() {
     std::string const path = RegistryPath("root_resource_path") + "/INFO";
     description_read_ = false;  // the bundle may have changed since the last run
     ReadVersionFile(path, target_version);
+    // Such a bundle never upgrades anyone: its vendor must see it.
+    if (target_version.build_version.empty())
+        KLOG(Error, "'%s' holds no build_version: no upgrade is possible\n", path.c_str());
     KLOG(Info, "target_version = (%s, %s, %s, %s)\n", target_version.major_version.c_str(),
          target_version.minor_version.c_str(), target_version.build_version.c_str(),
          target_version.icon_overlay_version.c_str());
@@ -440,7 +449,7 @@ bool Service::PackageFits() {
     uint64_t bytes = m.bytes;
     bool const from_description = !m.bound && has_description;
     if (from_description && described.bytes > bytes) bytes = described.bytes;
-    uint64_t const needed = packageroom::WithMargin(bytes);
+    uint64_t needed = packageroom::WithMargin(bytes);
     uint64_t const free_bytes = uint64_t{vfs.f_bavail} * uint64_t{vfs.f_frsize};
     KLOG(Debug, "package needs %llu bytes (%s), %llu bytes free in '%s'\n",
          static_cast<unsigned long long>(needed),
@@ -448,13 +457,25 @@ bool Service::PackageFits() {
          : from_description ? "described"
                             : "estimate",
          static_cast<unsigned long long>(free_bytes), folder.c_str());
+    // Only an upgrade the plain bound refuses pays for reading the package
+    // through: the installed client's unchanged files are linked, not written.
+    upgraderoom::Walk walk;
+    if (needed > free_bytes) RoomAfterReuse(P, folder, vfs, &needed, &walk);
     if (needed > free_bytes) {
         KLOG(Error, "not enough room for the client in '%s': %llu bytes needed, %llu bytes free\n",
              folder.c_str(), static_cast<unsigned long long>(needed),
              static_cast<unsigned long long>(free_bytes));
+        refusal_ = Refusal::NoRoom;
         return false;
     }
-    return true;
+    // Without a description, a bounded stream bounds its entries too.
+    struct stat pst;
+    uint64_t const stream =
+        !m.bound ? 0 : std::max<uint64_t>(m.bytes, stat(P.c_str(), &pst) == 0 ? pst.st_size : 0);
+    uint64_t const entry_bound = has_description ? described.entries
+                                 : stream > 0    ? stream / upgraderoom::kLeastEntryBytes + 1
+                                                 : 0;
+    return InodesFit(P, entry_bound, has_description, folder, vfs, &walk);
 }
 
 int Service::FSCopyPath(std::string const& src, std::string const& dst) {

@@ -11,6 +11,11 @@
 
 #include "extract/package-description.h"
 
+struct statvfs;
+namespace upgraderoom {
+struct Walk;
+}
+
 // Versions from one INFO file ([Version] section), kept as UTF-8 text.
 struct VersionInfo {
     std::string major_version;
@@ -59,6 +64,13 @@ public:
     // volume of the per-user folder; otherwise logs why. Checked before
     // anything is stopped or moved.
     bool PackageFits();
+    // False, logged, when the per-user folder cannot be written: checked
+    // before anything is stopped, like the room.
+    bool CanWriteUserFolder();
+    // Why the last upgrade was refused before the stop, where the user can
+    // be told: no room (bytes or inodes), or no write access.
+    enum class Refusal { None, NoRoom, NoPermission };
+    Refusal refusal() const { return refusal_; }
     // The launcher INFO's [Package] section, when it describes the package
     // as it is; otherwise false, with one Warning a run saying why.
     bool DescribedPackage(PackageDescription* out);
@@ -103,10 +115,22 @@ public:
     Service(Service const&) = delete;
     Service& operator=(Service const&) = delete;
 
+protected:
+    Refusal refusal_ = Refusal::None;
+
 private:
     // PrepareUserEnv's work, while the signals that end a session only ask
     // it to stop.
     int Deploy();
+    // The room an upgrade over the installed bundle writes, its unchanged
+    // files reused: false when there is no installed bundle or the package
+    // cannot be compared.
+    bool RoomAfterReuse(std::string const& package, std::string const& folder,
+                        struct statvfs const& vfs, uint64_t* needed, upgraderoom::Walk* walk);
+    // The entries' inodes, where the volume counts them. `entry_bound` is
+    // the entries counted (`exact`) or an upper bound of them, 0 for none.
+    bool InodesFit(std::string const& package, uint64_t entry_bound, bool exact,
+                   std::string const& folder, struct statvfs const& vfs, upgraderoom::Walk* walk);
 
     int backups_to_remove_ = -1;  // highest backup index FinishDeployment removes
     std::string old_copy_;        // the backup ExtractPackage may reuse files of

@@ -42,7 +42,9 @@ bool Service::DescribedPackage(PackageDescription* out) {
     std::stringstream text;
     text << in.rdbuf();
     packagedesc::SectionValues values;
-    if (!packagedesc::FindSection(text.str(), &values)) {
+    std::string const ini = text.str();
+    size_t const bom = packagedesc::Utf8BomLength(ini.data(), ini.size());
+    if (!packagedesc::FindSection(ini.substr(bom), &values)) {
         KLOG(Debug, "'%s' does not describe the package: its entries are counted\n", info.c_str());
         return false;
     }

@@ -155,12 +155,15 @@ bool MacService::IsNeedUpgrade() {
 }
 
 int MacService::HandlePackageUpgrade() {
-    // A package that cannot be read, cannot fit or is not the one described
-    // would only cost the user the running client: leave everything as it
-    // is. An unfinished install goes on regardless of the room: only its
-    // rollback gives the old client back. A package that differs is refused
-    // even then (as a plain tar it would extract, damage and all), and the
-    // old client comes back from its backup without it.
+    // A package that cannot be read, cannot fit or is not the one described,
+    // or a per-user folder that cannot be written, would only cost the user
+    // the running client: leave everything as it is. An unfinished install
+    // goes on regardless of the room: only its rollback gives the old client
+    // back. A package that differs is refused even then (as a plain tar it
+    // would extract, damage and all), and the old client comes back from its
+    // backup without it.
+    refusal_ = Refusal::None;
+    if (!CanWriteUserFolder()) return -1;
     bool const pending = IsDeploymentPending();
     if (!PackageReady(!pending)) {
         if (pending) RestoreInterruptedDeployment();

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QEvent>
+#include <QMessageBox>
 #include <QMetaObject>
 #include <QProgressBar>
 #include <QPushButton>
@@ -93,7 +94,12 @@ public:
         return need_upgrade_;
     }
 
+    bool ClientStarted() const override { return client_started; }
+    // What a refusal before the stop leaves for the launcher to tell.
+    void Refuse(Refusal why) { refusal_ = why; }
+
     int post_upgrade_delay_ms = 0;
+    bool client_started = true;
 
 private:
     Journal* journal_;
@@ -357,6 +363,41 @@ TEST_F(LauncherTest, FailedUpgradeKeepsTheExtractorsLabel) {
     EXPECT_EQ(run.labels.back(), QStringLiteral("extracting"));
     EXPECT_EQ(launcher->dialog()->value(), 100) << "LaunchDone still sets 100";
     delete launcher;
+}
+
+// No client to start: the message names the refusal's cause where the
+// table has a text for it.
+TEST_F(LauncherTest, NoClientToStartNamesTheCause) {
+    struct Case {
+        Service::Refusal refusal;
+        int text;
+    } const cases[] = {{Service::Refusal::NoRoom, 111},
+                       {Service::Refusal::NoPermission, 146},
+                       {Service::Refusal::None, 532}};
+    for (Case const& c : cases) {
+        SCOPED_TRACE(c.text);
+        auto* service = new RecordingService(&journal_, true, -1);
+        service->Refuse(c.refusal);
+        service->client_started = false;
+        Launcher launcher(new Worker(service));
+        QString told;
+        QTimer poll;
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (launcher.noClientMessage() && told.isEmpty()) {
+                told = launcher.noClientMessage()->informativeText();
+                launcher.noClientMessage()->done(0);  // the user closes it
+            }
+        });
+        poll.start(20);
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+        guard.start(20000);
+        launcher.Run();
+        launcher.Start();
+        EXPECT_EQ(QApplication::exec(), Launcher::kNoClientExitCode);
+        EXPECT_EQ(told, StrTable::LoadStr(c.text));
+    }
 }
 
 TEST_F(LauncherTest, StartBeforeTheThreadRunsHandlesOnce) {

@@ -6,12 +6,15 @@
 #include <gtest/gtest.h>
 
 #include <signal.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/statvfs.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <memory>
 #include <random>
 #include <string>
@@ -352,14 +355,15 @@ void OfferReadOnlyPackage(std::string const& bundle, int build, int extra) {
     OfferPackage(bundle, build, entries);
 }
 
-TEST_P(LauncherE2E, AFailedReadOnlyUpgradeRestoresTheOldClientAndTheNextInstalls) {
-    // A HOME with few inodes: the old client fits, the new one runs out
-    // part-way, which no room check can foresee.
+TEST_P(LauncherE2E, AnUpgradeShortOfInodesLeavesTheRunningClientAndTheNextInstalls) {
+    // A HOME with few inodes: the old client fits, the new one would run
+    // out part-way; found before the stop.
     volume_ = std::make_unique<testsupport::TmpfsMount>(home_, "16m,nr_inodes=200");
     ASSERT_TRUE(volume_->ok()) << volume_->reason();
     ASSERT_TRUE(testsupport::GiveToUser(home_));
     pid_t const old_client = InstallMarked();
     ASSERT_GT(old_client, 1);
+    std::string const before = testsupport::TreeDigest(korvane_ + "/Korvane.app");
     struct statvfs vfs {};
     ASSERT_EQ(statvfs(home_.c_str(), &vfs), 0);
     ASSERT_GT(vfs.f_ffree, 30u) << "too few inodes left for the good package below";
@@ -369,14 +373,16 @@ TEST_P(LauncherE2E, AFailedReadOnlyUpgradeRestoresTheOldClientAndTheNextInstalls
 
     LauncherRun r = Run(next);
     EXPECT_EQ(r.exit_code, 0) << r.err;
-    EXPECT_TRUE(HasMessage(RunLines(r.pid), "Failed to upgrade package")) << ReadFile(LogPath());
-    EXPECT_TRUE(
-        HasMessage(RunLines(r.pid), "Failed to extract package, rollback to old installation"))
-        << ReadFile(LogPath());
-    EXPECT_EQ(InfoBuild(InstalledInfo()), built_build_);
-    EXPECT_EQ(ReadFile(OldMarker()), "old\n") << "the old client was not restored";
+    std::vector<std::string> const lines = RunLines(r.pid);
+    EXPECT_TRUE(HasMessage(lines, "Failed to upgrade package")) << ReadFile(LogPath());
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [this](std::string const& l) {
+        return MessageOf(l).rfind("not enough inodes for the client in '" + korvane_ + "': ", 0) ==
+               0;
+    })) << ReadFile(LogPath());
+    EXPECT_FALSE(HasMessage(lines, "Failed to extract package, rollback to old installation"));
+    EXPECT_TRUE(Alive(old_client)) << "the running client was stopped";
+    EXPECT_EQ(testsupport::TreeDigest(korvane_ + "/Korvane.app"), before);
     EXPECT_FALSE(PathExists(korvane_ + "/Korvane.app_tmp"));
-    pid_t const restored = ExpectClientStarted(old_client);
 
     // The same client without the extra files fits: the next start installs it.
     OfferReadOnlyPackage(next, built_build_ + 1, 0);
@@ -386,7 +392,93 @@ TEST_P(LauncherE2E, AFailedReadOnlyUpgradeRestoresTheOldClientAndTheNextInstalls
     EXPECT_EQ(InfoBuild(InstalledInfo()), built_build_ + 1);
     EXPECT_FALSE(PathExists(OldMarker()));
     EXPECT_FALSE(PathExists(korvane_ + "/Korvane.app_tmp"));
-    ExpectClientStarted(restored);
+}
+
+std::vector<std::string> LinesOf(std::string const& text) {
+    std::vector<std::string> lines;
+    for (size_t at = 0; at < text.size();) {
+        size_t end = text.find('\n', at);
+        if (end == std::string::npos) end = text.size();
+        lines.push_back(text.substr(at, end - at));
+        at = end + 1;
+    }
+    return lines;
+}
+
+// The home's volume turned read-only between two starts: the running client
+// is not stopped, and the log, which cannot be opened, says why on
+// standard error.
+TEST_P(LauncherE2E, AReadOnlyHomeKeepsTheRunningClientAndSaysWhyOnStandardError) {
+    volume_ = std::make_unique<testsupport::TmpfsMount>(home_, "32m");
+    ASSERT_TRUE(volume_->ok()) << volume_->reason();
+    ASSERT_TRUE(testsupport::GiveToUser(home_));
+    pid_t const old_client = InstallMarked();
+    ASSERT_GT(old_client, 1);
+    std::string const before = testsupport::TreeDigest(korvane_ + "/Korvane.app");
+    std::string const next = tmp_ / "next/Korvane Client.app";
+    ASSERT_TRUE(CopyBundle(next));
+    ASSERT_TRUE(RepackBundle(next, built_build_ + 1, tmp_ / "stage"));
+    ASSERT_EQ(mount(nullptr, home_.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0)
+        << strerror(errno);
+
+    LauncherRun r = Run(next);
+    EXPECT_EQ(r.exit_code, 0) << r.err;
+    std::vector<std::string> const lines = LinesOfPid(LinesOf(r.err), r.pid);
+    ASSERT_FALSE(lines.empty()) << r.err;
+    EXPECT_EQ(MessageOf(lines.front()), "log file '" + LogPath() +
+                                            "' cannot be opened: Read-only file system; logging "
+                                            "to standard error and the system log");
+    EXPECT_TRUE(HasMessage(
+        lines, "'" + korvane_ + "' cannot be written: Read-only file system, not upgrading"))
+        << r.err;
+    EXPECT_TRUE(HasMessage(lines, "Failed to upgrade package")) << r.err;
+    EXPECT_TRUE(Alive(old_client)) << "the running client was stopped";
+    EXPECT_EQ(testsupport::TreeDigest(korvane_ + "/Korvane.app"), before);
+    EXPECT_EQ(InfoBuild(InstalledInfo()), built_build_);
+}
+
+// No client can be started, for a cause the string table names: the user is
+// told that cause.
+TEST_P(LauncherE2E, NoClientToStartIsToldWithItsCause) {
+    struct Case {
+        char const* what;
+        char const* told;
+    } const cases[] = {{"no room", "The local disk is full."},
+                       {"no permission", "You do not have permission to access this folder."}};
+    // A package of its own size, whatever the build type.
+    std::string const big = tmp_ / "big/Korvane Client.app";
+    ASSERT_TRUE(CopyBundle(big));
+    auto entries = testsupport::ClientBundleEntries(built_build_, ReadFile(KORVANE_UI_EXE));
+    std::string noise(1 << 20, '\0');
+    std::mt19937 rng(29);
+    for (char& ch : noise) ch = static_cast<char>(rng() & 0xff);
+    entries.push_back(testsupport::ArchiveEntry::file("Contents/Resources/payload.bin", noise));
+    OfferPackage(big, built_build_, entries);
+    for (Case const& c : cases) {
+        SCOPED_TRACE(c.what);
+        bool const no_room = std::string(c.what) == "no room";
+        if (no_room) {
+            volume_ = std::make_unique<testsupport::TmpfsMount>(home_, "256k");
+            ASSERT_TRUE(volume_->ok()) << volume_->reason();
+            ASSERT_TRUE(testsupport::GiveToUser(home_));
+        } else {
+            volume_.reset();
+            ASSERT_TRUE(testsupport::MakeDirs(korvane_));  // root's, 0755, as a sudo run leaves it
+        }
+        testsupport::TempDir scratch("korvane-e2e-run");
+        pid_t const launcher = Spawn({LauncherExe(big)}, env_, scratch / "out", scratch / "err");
+        ASSERT_GT(launcher, 1);
+        EXPECT_EQ(WaitForLauncher(launcher, 30000), Ending::WaitsOnTheUser)
+            << ReadFile(scratch / "err");
+        std::vector<std::string> const lines =
+            no_room ? RunLines(launcher) : LinesOfPid(LinesOf(ReadFile(scratch / "err")), launcher);
+        EXPECT_TRUE(HasMessage(lines, std::string("the user is told: '") + c.told + "'"))
+            << ReadFile(scratch / "err") << ReadFile(LogPath());
+        EXPECT_FALSE(PathExists(InstalledUi()));
+        kill(launcher, SIGTERM);  // the user closes the message
+        EXPECT_TRUE(WaitFor(launcher, 10000));
+        if (!no_room) testsupport::RemoveTree(korvane_);
+    }
 }
 
 TEST_P(LauncherE2E, MigratesThePredecessorFolder) {

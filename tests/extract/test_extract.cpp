@@ -447,6 +447,33 @@ TEST_F(ExtractTest, MissingEmptyAndUnreadableArchives) {
     EXPECT_FALSE(PathExists(dest));
 }
 
+// A write that fails says why, in the system's words.
+TEST_F(ExtractTest, AFullVolumeAndOneOutOfInodesSayWhy) {
+    struct Case {
+        char const* options;
+        std::vector<ArchiveEntry> entries;
+        std::string text;  // the failure line, from its start
+    };
+    std::vector<ArchiveEntry> many;
+    for (int i = 0; i < 20; ++i) many.push_back(ArchiveEntry::file("f" + std::to_string(i), "x"));
+    Case const cases[] = {
+        {"64k", {ArchiveEntry::file("big", std::string(300000, 'q'))}, "Write failed"},
+        {"1m,nr_inodes=8", many, "Can't create '" + dest + "/f"},
+    };
+    for (Case const& c : cases) {
+        SCOPED_TRACE(c.options);
+        testsupport::TmpfsMount volume(dest, c.options);
+        ASSERT_TRUE(volume.ok()) << volume.reason();
+        EXPECT_EQ(Extract(c.entries), -1);
+        std::string const log = Log();
+        size_t const at = log.find("archive_read_extract2 failed: '" + c.text);
+        ASSERT_NE(at, std::string::npos) << log;
+        std::string const line = log.substr(at, log.find('\n', at) - at);
+        std::string const why = ": No space left on device'";
+        EXPECT_EQ(line.substr(line.size() - why.size()), why) << line;
+    }
+}
+
 TEST_F(ExtractTest, TruncatedAndCorruptArchivesFail) {
     std::vector<ArchiveEntry> entries = {ArchiveEntry::file("a", Noise(40000)),
                                          ArchiveEntry::file("b", "b"),

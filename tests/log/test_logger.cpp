@@ -141,10 +141,6 @@ TEST_F(LoggerTest, BadLevelFilesAddNothing) {
 TEST_F(LoggerTest, InitializeFailuresLeaveLoggingOff) {
     EXPECT_EQ(Logger::Initialize(Logger::File, "", "", 50, Logger::ThreadLock), -1);
     EXPECT_FALSE(Logger::IsNeedToLog(Logger::Error, "c"));
-    EXPECT_EQ(
-        Logger::Initialize(Logger::File, dir / "no/such/dir/x.log", "", 50, Logger::ThreadLock),
-        -1);
-    EXPECT_FALSE(Logger::IsNeedToLog(Logger::Error, "c"));
     Logger::LogMsg(Logger::Error, "c", "dropped\n");  // must not crash
     StartFile();
     EXPECT_TRUE(Logger::IsNeedToLog(Logger::Error, "c"));
@@ -153,6 +149,33 @@ TEST_F(LoggerTest, InitializeFailuresLeaveLoggingOff) {
     EXPECT_FALSE(Logger::IsNeedToLog(Logger::Error, "c"));
     Logger::LogMsg(Logger::Error, "c", "after destroy\n");
     EXPECT_EQ(ReadFile(log), "");
+}
+
+// A run must leave a trace: without its file the logger writes to standard
+// error (and the system log), first saying which file and why.
+TEST_F(LoggerTest, AFileThatCannotBeOpenedFallsBackToStandardError) {
+    std::string const missing = dir / "no/such/dir/x.log";
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(Logger::Initialize(Logger::File, missing, "", 50, Logger::ThreadLock), -1);
+    EXPECT_TRUE(Logger::IsNeedToLog(Logger::Error, "c"));
+    Logger::LogMsg(Logger::Error, "c", "after %d\n", 1);
+    std::vector<std::string> const lines = Lines(testing::internal::GetCapturedStderr());
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_TRUE(std::regex_match(
+        lines[0],
+        std::regex(std::string(kStamp) + "\\( *" + std::to_string(getpid()) +
+                   ": *[0-9]{1,5}\\) \\[ERROR\\] Logger\\([0-9]+\\): log file '" + missing +
+                   "' cannot be opened: No such file or directory; logging to "
+                   "standard error and the system log")))
+        << lines[0];
+    EXPECT_TRUE(std::regex_match(lines[1], std::regex(std::string(kStamp) + "after 1")))
+        << lines[1];
+    EXPECT_EQ(Logger::log_lock, nullptr);
+    EXPECT_FALSE(PathExists(dir / "no"));
+    // A later file logger that opens its file is one again.
+    StartFile();
+    KLOG(Error, "to the file\n");
+    EXPECT_NE(ReadFile(log).find("to the file"), std::string::npos);
 }
 
 TEST_F(LoggerTest, StreamOutputsHaveNoLockAndTimestampEachLine) {
@@ -480,8 +503,14 @@ TEST_F(LoggerTest, FullVolumeNeverLeavesHalfALine) {
     // of a long line, and nothing more.
     FillVolume(dir / "vol/filler");
     std::string const before = ReadFile(log);
+    testing::internal::CaptureStderr();
     Logger::LogMsg(Logger::Error, "c", "%s\n", std::string(8000, 'y').c_str());
+    std::string const elsewhere = testing::internal::GetCapturedStderr();
     EXPECT_EQ(ReadFile(log), before) << "a line cut short by the full volume stayed in the file";
+    // Not lost: the line the file refused went to standard error.
+    EXPECT_TRUE(std::regex_match(elsewhere,
+                                 std::regex(std::string(kStamp) + std::string(8000, 'y') + "\n")))
+        << elsewhere.size();
 
     ASSERT_EQ(unlink((dir / "vol/filler").c_str()), 0);
     errno = EXDEV;

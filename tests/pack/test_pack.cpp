@@ -195,6 +195,18 @@ TEST_F(PackTest, TheSameTreePacksToTheSameBytes) {
     }
 }
 
+// As some editors save it: read as the launcher reads it.
+TEST_F(PackTest, AClientInfoWithAByteOrderMarkIsPacked) {
+    ASSERT_TRUE(Put(app_ + "/Contents/Resources/INFO",
+                    "\xEF\xBB\xBF[Version]\nmajor_version=1\nbuild_version=42\n"));
+    ASSERT_TRUE(testsupport::MakeDirs(res_));
+    std::string out;
+    ASSERT_EQ(0, packtest::Pack({app_, res_}, &out)) << out;
+    EXPECT_EQ(0u,
+              ReadFile(res_ + "/INFO").rfind("[Version]\nmajor_version=1\nbuild_version=42\n", 0))
+        << ReadFile(res_ + "/INFO");
+}
+
 // The package cut short after it was written: nothing takes its name, and
 // the package folder made for it goes again.
 TEST_F(PackTest, APackageCutShortNeverTakesItsName) {

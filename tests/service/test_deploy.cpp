@@ -8,6 +8,7 @@
 #include <signal.h>
 #include <sys/inotify.h>
 #include <sys/ioctl.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -17,6 +18,8 @@
 #include <atomic>
 #include <cctype>
 #include <chrono>
+#include <cstring>
+#include <memory>
 #include <random>
 #include <thread>
 
@@ -247,6 +250,100 @@ TEST(DeployVolume, AClientThatCannotFitIsRefusedOrRolledBack) {
     env.WritePackage(200);
     EXPECT_EQ(RunSequence(), 0);
     EXPECT_TRUE(servicetest::CompleteInstall(env));
+}
+
+// The upgrade was refused before the stop, for `why`: the client runs on,
+// the bundle is as it was, nothing was rolled back.
+void ExpectRefusedBeforeTheStop(ServiceEnv& env, servicetest::Client const& client,
+                                std::string const& old, std::string const& why) {
+    EXPECT_EQ(RunSequence(), -1);
+    EXPECT_FALSE(client.Exited()) << "the client was stopped";
+    EXPECT_EQ(TreeDigest(env.app), old);
+    EXPECT_EQ(Leftovers(env.app), "");
+    EXPECT_NE(env.Log().find(why), std::string::npos) << env.Log();
+    EXPECT_EQ(env.Log().find("rollback"), std::string::npos);
+}
+
+// A client with a large file, upgraded on a volume that holds it once with
+// some room to spare, while a client runs.
+class NearlyFull : public ::testing::Test {
+protected:
+    ServiceEnv env{"6m"};
+    std::string const big = Noise(3 << 20, 5);
+    std::unique_ptr<servicetest::Client> client;
+
+    void SetUp() override {
+        ASSERT_TRUE(env.home_ok()) << env.home_reason();
+        auto installed = ts::ClientBundleEntries(100);
+        installed.push_back(ts::ArchiveEntry::file("Contents/Resources/big.bin", big));
+        ServiceEnv::Materialize(env.app, installed);
+        client.reset(new servicetest::Client(env.home, {"--lifetime", "60"}));
+        ASSERT_TRUE(client->WaitForPidFile(env.korvane + "/ui.pid", client->pid()));
+    }
+    void Offer(std::string const& big_data) {
+        auto entries = ts::ClientBundleEntries(200);
+        entries.push_back(ts::ArchiveEntry::file("Contents/Resources/big.bin", big_data));
+        env.WritePackage(200, entries);
+    }
+};
+
+TEST_F(NearlyFull, ReuseOfTheUnchangedFilesMakesTheUpgradeFit) {
+    Offer(big);
+    EXPECT_EQ(RunSequence(), 0) << env.Log();
+    EXPECT_TRUE(servicetest::CompleteInstall(env));
+    EXPECT_TRUE(client->WaitExited(20)) << "the client was not stopped";
+    EXPECT_NE(env.Log().find("once 3 unchanged files ("), std::string::npos) << env.Log();
+    EXPECT_EQ(env.Log().find("not enough room"), std::string::npos) << env.Log();
+}
+
+TEST_F(NearlyFull, AnUpgradeThatStillDoesNotFitIsRefusedBeforeTheStop) {
+    std::string const old = TreeDigest(env.app);
+    Offer(Noise(3 << 20, 6));
+    ExpectRefusedBeforeTheStop(env, *client, old,
+                               "not enough room for the client in '" + env.korvane + "': ");
+}
+
+// Room enough, but fewer inodes than the package's entries: with or without
+// the package's description, refused before the client is stopped.
+TEST(DeployVolume, TooFewInodesAreRefusedBeforeTheStop) {
+    ServiceEnv env("8m,nr_inodes=48");
+    ASSERT_TRUE(env.home_ok()) << env.home_reason();
+    env.InstallApp(100);
+    servicetest::Client client(env.home, {"--lifetime", "60"});
+    ASSERT_TRUE(client.WaitForPidFile(env.korvane + "/ui.pid", client.pid()));
+    std::string const old = TreeDigest(env.app);
+    auto entries = ts::ClientBundleEntries(200);
+    for (int i = 0; i < 60; ++i)
+        entries.push_back(ts::ArchiveEntry::file("Contents/Resources/f" + std::to_string(i), "x"));
+    for (bool const described : {false, true}) {
+        SCOPED_TRACE(described ? "described" : "not described");
+        env.WritePackage(200, entries);
+        if (described) {
+            PackageDescription d;
+            std::string err;
+            ASSERT_TRUE(packagedesc::Describe(env.package, &d, &err)) << err;
+            ASSERT_TRUE(ts::WriteFile(env.resources + "/INFO",
+                                      ts::InfoText(200) + packagedesc::SectionText(d)));
+        }
+        env.ClearLog();
+        ExpectRefusedBeforeTheStop(env, client, old,
+                                   "not enough inodes for the client in '" + env.korvane + "': ");
+    }
+}
+
+// The home's volume turned read-only between two starts.
+TEST(DeployVolume, AReadOnlyHomeIsFoundBeforeTheStop) {
+    ServiceEnv env("8m");
+    ASSERT_TRUE(env.home_ok()) << env.home_reason();
+    env.InstallApp(100);
+    env.WritePackage(200);
+    servicetest::Client client(env.home, {"--lifetime", "60"});
+    ASSERT_TRUE(client.WaitForPidFile(env.korvane + "/ui.pid", client.pid()));
+    std::string const old = TreeDigest(env.app);
+    ASSERT_EQ(mount(nullptr, env.home.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, nullptr), 0)
+        << strerror(errno);
+    ExpectRefusedBeforeTheStop(env, client, old,
+                               "'" + env.korvane + "' cannot be written: Read-only file system");
 }
 
 std::string Replaced(std::string text, std::string const& from, std::string const& to) {

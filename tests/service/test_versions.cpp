@@ -57,6 +57,26 @@ TEST_F(Versions, BothFilesAreReadFromTheirVersionSectionOnly) {
     EXPECT_NE(log.find("[INFO] cloud-service("), std::string::npos) << log;
 }
 
+// As some editors save them; and a launcher INFO without a build number is
+// an error its vendor must see.
+TEST_F(Versions, AByteOrderMarkIsSkippedInEitherFile) {
+    std::string const bom = "\xEF\xBB\xBF";
+    TargetInfo(bom + ts::InfoText(812));
+    SourceInfo(bom + ts::InfoText(700));
+    MacService s;
+    s.PreUpgrade();
+    EXPECT_EQ(s.target_version.build_version, "812");
+    EXPECT_EQ(s.source_version.build_version, "700");
+    EXPECT_EQ(env.Log().find("holds no build_version"), std::string::npos) << env.Log();
+
+    TargetInfo(bom + "[Version]\nmajor_version=1\n");
+    MacService none;
+    none.PreUpgrade();
+    EXPECT_EQ(env.CountInLog("[ERROR] cloud-service("), 1u) << env.Log();
+    EXPECT_EQ(env.CountInLog("'" + env.resources + "/INFO' holds no build_version"), 1u)
+        << env.Log();
+}
+
 TEST_F(Versions, MissingFilesLeaveTheRecordsAsTheyWere) {
     MacService s;
     s.source_version.build_version = "55";
