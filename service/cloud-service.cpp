@@ -148,7 +148,6 @@ namespace {
 
 using installmark::kAtApp;
 using installmark::kBackupAttempts;
-using installmark::kNowhere;
 
 // The backup that holds the old bundle during a deployment; no path when
 // there is no old bundle to fall back on.

@@ -202,7 +202,7 @@ protected:
     ~SingleInstance() override {
         for (auto& c : children) Stop(c, SIGKILL);
     }
-    std::string Start(std::map<std::string, std::string> const& e, std::string base = "") {
+    std::string Start(std::map<std::string, std::string> const& e, std::string const& base = "") {
         children.push_back(
             Spawn({"single", "--stand-in", base.empty() ? stand_in.path() : base}, e));
         return ReadLine(children.back().out);
