@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <zlib.h>
+#define ZSTD_STATIC_LINKING_ONLY  // ZSTD_getFrameHeader
+#include <zstd.h>
 
 #include <gtest/gtest.h>
 
@@ -28,6 +30,7 @@
 #include "extract/extractor.h"
 #include "extract/package-description.h"
 #include "extract/quarantine.h"
+#include "extract/zstd-stream.h"
 #include "log/Logger.h"
 #include "tests/support/ArchiveBuilder.h"
 #include "tests/support/CiFuseMount.h"
@@ -189,6 +192,7 @@ TEST_F(ExtractTest, BundleExtractsExactlyInEveryFormat) {
         {"gnutar", ArchiveFormat::Gnutar, ArchiveFilter::Gzip},
         {"zip", ArchiveFormat::Zip, ArchiveFilter::None},
         {"tar.xz", ArchiveFormat::Pax, ArchiveFilter::Xz},
+        {"tar.zst", ArchiveFormat::Pax, ArchiveFilter::Zstd},
     };
     auto const entries = testsupport::ClientBundleEntries(7);
     for (auto const& c : cases) {
@@ -472,6 +476,8 @@ TEST_F(ExtractTest, TruncatedAndCorruptArchivesFail) {
                "archive_read_extract2 failed: '"},
           Case{"tar.xz", ArchiveFormat::Pax, ArchiveFilter::Xz, 0, two_of_three,
                "archive_read_extract2 failed: '"},
+          Case{"tar.zst", ArchiveFormat::Pax, ArchiveFilter::Zstd, 0, two_of_three,
+               "archive_read_extract2 failed: 'unexpected end of file'\n"},
           Case{"zip", ArchiveFormat::Zip, ArchiveFilter::None, 0, two_of_three,
                "archive_read_extract2 failed: '"}}) {
         SCOPED_TRACE(c.name);
@@ -622,6 +628,97 @@ TEST_F(ExtractTest, GzipDamageCaughtByTheTrailerCheck) {
             EXPECT_TRUE(ReadFile(dest + "/blob") == blob);
         }
     }
+}
+
+// One zstd frame holding `data`, with its checksum; `window_log` 0 lets the
+// level choose.
+std::string ZstdFrame(std::string const& data, int window_log = 0) {
+    ZSTD_CCtx* c = ZSTD_createCCtx();
+    ZSTD_CCtx_setParameter(c, ZSTD_c_checksumFlag, 1);
+    ZSTD_CCtx_setParameter(c, ZSTD_c_windowLog, window_log);
+    // Streamed, so that the size is unknown and the window not shrunk to it.
+    std::string out(ZSTD_compressBound(data.size()) + 1024, '\0');
+    ZSTD_inBuffer in{data.data(), data.size(), 0};
+    ZSTD_outBuffer o{&out[0], out.size(), 0};
+    EXPECT_FALSE(ZSTD_isError(ZSTD_compressStream2(c, &o, &in, ZSTD_e_continue)));
+    size_t r;
+    do {
+        r = ZSTD_compressStream2(c, &o, &in, ZSTD_e_end);
+        EXPECT_FALSE(ZSTD_isError(r));
+    } while (r != 0 && !ZSTD_isError(r));
+    ZSTD_freeCCtx(c);
+    out.resize(o.pos);
+    return out;
+}
+
+// The noise is stored in raw blocks, so a flipped bit there decodes cleanly
+// and only the frame's checksum finds it.
+TEST_F(ExtractTest, ZstdDamageCaughtByTheFrameChecksum) {
+    std::string const blob = Noise(300000, 3);
+    ASSERT_EQ(
+        Write(archive, {ArchiveEntry::file("blob", blob)}, ArchiveFormat::Pax, ArchiveFilter::None),
+        "");
+    std::string const whole = ZstdFrame(ReadFile(archive));
+    ASSERT_TRUE(WriteFile(archive, whole));
+    ASSERT_EQ(Make().Count(), 1);
+    ASSERT_EQ(Make().Extract(), 0) << Log();
+    EXPECT_TRUE(ReadFile(dest + "/blob") == blob);
+
+    for (size_t at : {whole.size() / 2, whole.size() - 2}) {
+        std::string bytes = whole;
+        bytes[at] = static_cast<char>(bytes[at] ^ 0x10);
+        ASSERT_TRUE(WriteFile(archive, bytes));
+        ASSERT_TRUE(WriteFile(log_path, ""));
+        testsupport::RemoveTree(dest);
+        EXPECT_EQ(Make().Count(), 1) << "the count only counts";
+        EXPECT_EQ(Make().Extract(), -1);
+        EXPECT_TRUE(LoggedReadFailure("Restored data doesn't match checksum")) << Log();
+        EXPECT_EQ(ErrorLines(), 1u) << Log();
+    }
+    ASSERT_TRUE(WriteFile(archive, whole.substr(0, whole.size() - 3)));
+    EXPECT_EQ(Make().Extract(), -1);
+    EXPECT_TRUE(LoggedReadFailure("unexpected end of file")) << Log();
+
+    // After the last frame, as after the last gzip member.
+    std::string const frame = ZstdFrame(std::string(1024, '\0'));
+    std::string bad_frame = frame;
+    bad_frame[frame.size() - 1] = static_cast<char>(bad_frame[frame.size() - 1] ^ 1);
+    struct Tail {
+        char const* what;
+        std::string bytes;
+        int result;
+        std::string logged;
+    };
+    for (Tail const& t : {Tail{"zero padding", std::string(1024, '\0'), 0, ""},
+                          Tail{"junk", "junk", 0,
+                               "trailing data at offset " + std::to_string(whole.size()) +
+                                   " after the last zstd frame"},
+                          Tail{"a whole frame", std::string(10, '\0') + frame, 0, ""},
+                          Tail{"a frame's magic, cut", frame.substr(0, 2), -1,
+                               "failed: 'unexpected end of file'\n"},
+                          Tail{"a damaged frame", bad_frame, -1,
+                               "failed: 'Restored data doesn't match checksum'\n"}}) {
+        SCOPED_TRACE(t.what);
+        ASSERT_TRUE(WriteFile(log_path, ""));
+        ASSERT_TRUE(WriteFile(archive, whole + t.bytes));
+        testsupport::RemoveTree(dest);
+        EXPECT_EQ(Make().Count(), 1);
+        EXPECT_FALSE(Logged("[WARNING]")) << "a quiet reader: " << Log();
+        EXPECT_EQ(Make().Extract(), t.result) << Log();
+        if (t.logged.empty()) {
+            EXPECT_FALSE(Logged("[WARNING]")) << Log();
+        } else {
+            EXPECT_TRUE(Logged(t.logged)) << Log();
+        }
+    }
+
+    // A window above the limit is refused by the decoder too.
+    std::string const wide = ZstdFrame(std::string(512, 'x'), ZstdStream::kMaxWindowLog + 1);
+    ZSTD_frameHeader h;
+    ASSERT_EQ(ZSTD_getFrameHeader(&h, wide.data(), wide.size()), 0u);
+    ASSERT_GT(h.windowSize, size_t{1} << ZstdStream::kMaxWindowLog);
+    ASSERT_TRUE(WriteFile(archive, wide));
+    EXPECT_EQ(Make().Extract(), -1);
 }
 
 TEST_F(ExtractTest, MultiMemberGzipIsCheckedMemberByMember) {

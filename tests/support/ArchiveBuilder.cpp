@@ -20,6 +20,7 @@ std::string WriteArchive(std::string const& path, std::vector<ArchiveEntry> cons
         case ArchiveFilter::None: archive_write_add_filter_none(a.get()); break;
         case ArchiveFilter::Gzip: archive_write_add_filter_gzip(a.get()); break;
         case ArchiveFilter::Xz: archive_write_add_filter_xz(a.get()); break;
+        case ArchiveFilter::Zstd: archive_write_add_filter_zstd(a.get()); break;
     }
     if (archive_write_open_filename(a.get(), path.c_str()) != ARCHIVE_OK)
         return archive_error_string(a.get()) ? archive_error_string(a.get()) : "open failed";

@@ -49,7 +49,7 @@ struct ArchiveEntry {
 };
 
 enum class ArchiveFormat { Pax, Ustar, Gnutar, Zip };
-enum class ArchiveFilter { None, Gzip, Xz };
+enum class ArchiveFilter { None, Gzip, Xz, Zstd };
 
 // Returns an empty string on success, else libarchive's error text.
 std::string WriteArchive(std::string const& path, std::vector<ArchiveEntry> const& entries,
