@@ -12,16 +12,22 @@
 
 namespace pack {
 
-enum class Format { TarGz, Tar, Zip, TarXz };
+enum class Format { TarGz, Tar, Zip, TarXz, TarZst };
 
-// "tar.gz", "tar", "zip", "tar.xz"; false for anything else.
+// "tar.gz", "tar", "zip", "tar.xz", "tar.zst"; false for anything else.
 bool ParseFormat(std::string const& text, Format* out);
 
 // Zip has no hard links: there each path of a file is stored in full.
 bool KeepsHardLinks(Format format);
 
+// The level tar.zst is packed at by default, and the highest one.
+constexpr int kZstdLevel = 19;
+constexpr int kZstdMaxLevel = 22;
+
 // Writes `entries` into the open file `fd`; `level` is the compression
-// level (0-9), -1 for the format's default. False with `error` set.
+// level (0-9, for tar.zst 1-22), -1 for the format's default. When packing
+// takes a while and standard error is a terminal, the bytes packed are shown
+// there. False with `error` set.
 bool WritePackage(std::vector<TreeEntry> const& entries, Format format, int level, int fd,
                   std::string* error);
 
