@@ -630,27 +630,6 @@ TEST_F(ExtractTest, GzipDamageCaughtByTheTrailerCheck) {
     }
 }
 
-// One zstd frame holding `data`, with its checksum; `window_log` 0 lets the
-// level choose.
-std::string ZstdFrame(std::string const& data, int window_log = 0) {
-    ZSTD_CCtx* c = ZSTD_createCCtx();
-    ZSTD_CCtx_setParameter(c, ZSTD_c_checksumFlag, 1);
-    ZSTD_CCtx_setParameter(c, ZSTD_c_windowLog, window_log);
-    // Streamed, so that the size is unknown and the window not shrunk to it.
-    std::string out(ZSTD_compressBound(data.size()) + 1024, '\0');
-    ZSTD_inBuffer in{data.data(), data.size(), 0};
-    ZSTD_outBuffer o{&out[0], out.size(), 0};
-    EXPECT_FALSE(ZSTD_isError(ZSTD_compressStream2(c, &o, &in, ZSTD_e_continue)));
-    size_t r;
-    do {
-        r = ZSTD_compressStream2(c, &o, &in, ZSTD_e_end);
-        EXPECT_FALSE(ZSTD_isError(r));
-    } while (r != 0 && !ZSTD_isError(r));
-    ZSTD_freeCCtx(c);
-    out.resize(o.pos);
-    return out;
-}
-
 // The noise is stored in raw blocks, so a flipped bit there decodes cleanly
 // and only the frame's checksum finds it.
 TEST_F(ExtractTest, ZstdDamageCaughtByTheFrameChecksum) {
@@ -658,7 +637,7 @@ TEST_F(ExtractTest, ZstdDamageCaughtByTheFrameChecksum) {
     ASSERT_EQ(
         Write(archive, {ArchiveEntry::file("blob", blob)}, ArchiveFormat::Pax, ArchiveFilter::None),
         "");
-    std::string const whole = ZstdFrame(ReadFile(archive));
+    std::string const whole = testsupport::ZstdFrame(ReadFile(archive));
     ASSERT_TRUE(WriteFile(archive, whole));
     ASSERT_EQ(Make().Count(), 1);
     ASSERT_EQ(Make().Extract(), 0) << Log();
@@ -680,7 +659,7 @@ TEST_F(ExtractTest, ZstdDamageCaughtByTheFrameChecksum) {
     EXPECT_TRUE(LoggedReadFailure("unexpected end of file")) << Log();
 
     // After the last frame, as after the last gzip member.
-    std::string const frame = ZstdFrame(std::string(1024, '\0'));
+    std::string const frame = testsupport::ZstdFrame(std::string(1024, '\0'));
     std::string bad_frame = frame;
     bad_frame[frame.size() - 1] = static_cast<char>(bad_frame[frame.size() - 1] ^ 1);
     struct Tail {
@@ -713,7 +692,8 @@ TEST_F(ExtractTest, ZstdDamageCaughtByTheFrameChecksum) {
     }
 
     // A window above the limit is refused by the decoder too.
-    std::string const wide = ZstdFrame(std::string(512, 'x'), ZstdStream::kMaxWindowLog + 1);
+    std::string const wide =
+        testsupport::ZstdFrame(std::string(512, 'x'), ZstdStream::kMaxWindowLog + 1);
     ZSTD_frameHeader h;
     ASSERT_EQ(ZSTD_getFrameHeader(&h, wide.data(), wide.size()), 0u);
     ASSERT_GT(h.windowSize, size_t{1} << ZstdStream::kMaxWindowLog);
