@@ -103,6 +103,10 @@ public:
         }
         return ARCHIVE_OK;
     }
+    static int Free(struct archive*, void* self) {
+        delete static_cast<ZstdSink*>(self);
+        return ARCHIVE_OK;
+    }
 
 private:
     bool Feed(void const* data, size_t n, ZSTD_EndDirective mode) {
@@ -244,6 +248,17 @@ bool ParseFormat(std::string const& text, Format* out) {
 
 bool KeepsHardLinks(Format format) { return format != Format::Zip; }
 
+bool OpenZstdWriter(struct archive* a, int fd, int level) {
+    auto* sink = new ZstdSink(fd, level);
+    if (!sink->ok()) {
+        delete sink;
+        archive_set_error(a, ENOMEM, "cannot set up the zstd compressor");
+        return false;
+    }
+    return archive_write_open2(a, sink, nullptr, &ZstdSink::Write, &ZstdSink::Close,
+                               &ZstdSink::Free) == ARCHIVE_OK;
+}
+
 bool WritePackage(std::vector<TreeEntry> const& entries, Format format, int level, int fd,
                   std::string* error) {
     std::unique_ptr<struct archive, WriteFree> a(archive_write_new());
@@ -252,19 +267,10 @@ bool WritePackage(std::vector<TreeEntry> const& entries, Format format, int leve
         return false;
     }
     if (!Setup(a.get(), format, level, error)) return false;
-    std::unique_ptr<ZstdSink> zstd;
-    int r;
-    if (format == Format::TarZst) {
-        zstd = std::make_unique<ZstdSink>(fd, level >= 0 ? level : kZstdLevel);
-        if (!zstd->ok()) {
-            *error = "cannot set up the zstd compressor";
-            return false;
-        }
-        r = archive_write_open(a.get(), zstd.get(), nullptr, &ZstdSink::Write, &ZstdSink::Close);
-    } else {
-        r = archive_write_open_fd(a.get(), fd);
-    }
-    if (r != ARCHIVE_OK) {
+    bool const opened = format == Format::TarZst
+                            ? OpenZstdWriter(a.get(), fd, level >= 0 ? level : kZstdLevel)
+                            : archive_write_open_fd(a.get(), fd) == ARCHIVE_OK;
+    if (!opened) {
         *error = "cannot write the package: " + ArchiveError(a.get());
         return false;
     }

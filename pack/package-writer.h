@@ -10,6 +10,8 @@
 
 #include "pack/tree-scan.h"
 
+struct archive;
+
 namespace pack {
 
 enum class Format { TarGz, Tar, Zip, TarXz, TarZst };
@@ -23,6 +25,11 @@ bool KeepsHardLinks(Format format);
 // The level tar.zst is packed at by default, and the highest one.
 constexpr int kZstdLevel = 19;
 constexpr int kZstdMaxLevel = 22;
+
+// Opens the archive writer `a`, its format set, to write a plain tar through
+// zstd into `fd`, as WritePackage does for tar.zst (bench/install_kit.h
+// writes its packages so). False with libarchive's error set.
+bool OpenZstdWriter(struct archive* a, int fd, int level);
 
 // Writes `entries` into the open file `fd`; `level` is the compression
 // level (0-9, for tar.zst 1-22), -1 for the format's default. When packing
