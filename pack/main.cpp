@@ -12,6 +12,11 @@
 
 #include "pack/packer.h"
 
+// The build's version, from CMake; a compile outside it still builds.
+#ifndef KORVANE_PACK_VERSION
+#define KORVANE_PACK_VERSION "unknown"
+#endif
+
 namespace {
 
 constexpr char kUsage[] =
