@@ -2,13 +2,14 @@
 // the same package in the same run.
 //
 //   cmake --build build --target bench_install
-//   build/bench/bench_install [--mb 160] [--runs 5] [--formats tar.gz,tar,zip,tar.xz]
+//   build/bench/bench_install [--mb 160] [--runs 5] [--formats tar.gz,tar,zip,tar.xz,tar.zst]
 //                             [--small N[,M]] [--root DIR] [--reuse] [--no-description]
 //                             [--synthetic] [--compare BUNDLE]
 //
 //   --mb N          size of the generated client in megabytes (default 160)
 //   --runs N        interleaved rounds per package (default 5)
-//   --formats LIST  packages to time, comma-separated (default tar.gz,tar,zip,tar.xz)
+//   --formats LIST  packages to time, comma-separated: tar.gz, tar, zip, tar.xz, tar.zst
+//                   (default tar.gz,tar,zip,tar.xz)
 //   --small N[,M]   also tar.gz packages of N (and M) files of 512 bytes, in
 //                   folders of 200; prints their cost per entry and, for two
 //                   sizes, how the cost per entry grows
@@ -87,7 +88,8 @@ constexpr char const* kUsage =
     "bsdtar -xf and bsdtar -xf + sync -f on the same packages, interleaved.\n"
     "  --mb N          size of the generated client in megabytes (default 160)\n"
     "  --runs N        interleaved rounds per package (default 5)\n"
-    "  --formats LIST  comma-separated packages to time (default tar.gz,tar,zip,tar.xz)\n"
+    "  --formats LIST  comma-separated packages to time: tar.gz, tar, zip, tar.xz, tar.zst\n"
+    "                  (default tar.gz,tar,zip,tar.xz)\n"
     "  --small N[,M]   also tar.gz packages of N (and M) files of 512 bytes\n"
     "  --root DIR      folder for the temporary data (default $TMPDIR or /tmp)\n"
     "  --reuse         only the upgrade pairs: old to 90%-unchanged and to all-changed\n"
@@ -282,7 +284,8 @@ int main(int argc, char** argv) {
         }
     }
     for (auto const& f : formats)
-        if (f != "tar.gz" && f != "tar" && f != "zip" && f != "tar.xz") Fail("unknown format " + f);
+        if (f != "tar.gz" && f != "tar" && f != "zip" && f != "tar.xz" && f != "tar.zst")
+            Fail("unknown format " + f);
     if (geteuid() != 0) Fail("needs root, to run as uid 65534 through setpriv");
     if (!Exec({"bsdtar", "--version"}, false).ok)
         Fail("no bsdtar (apt-get install libarchive-tools)");

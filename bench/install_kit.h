@@ -31,6 +31,7 @@
 
 #include "extract/package-description.h"
 #include "extract/sha256.h"
+#include "pack/package-writer.h"
 #include "real_bytes.h"
 
 namespace install_kit {
@@ -208,8 +209,17 @@ public:
                 archive_write_set_filter_option(a, "xz", "compression-level", "1");
             }
         }
-        if (archive_write_open_filename(a, path.c_str()) != ARCHIVE_OK)
-            Fail(path + ": " + archive_error_string(a));
+        int r;
+        if (format == "tar.zst") {
+            // As korvane-pack writes it: its level, checksums, every core.
+            int const fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+            if (fd < 0) Fail(path + ": cannot create");
+            fds_.push_back(fd);
+            r = pack::OpenZstdWriter(a, fd, pack::kZstdLevel) ? ARCHIVE_OK : ARCHIVE_FATAL;
+        } else {
+            r = archive_write_open_filename(a, path.c_str());
+        }
+        if (r != ARCHIVE_OK) Fail(path + ": " + archive_error_string(a));
         out_.push_back(a);
     }
     void Close() {
@@ -218,6 +228,9 @@ public:
             archive_write_free(a);
         }
         out_.clear();
+        for (int fd : fds_)
+            if (close(fd) != 0) Fail("cannot close a package");
+        fds_.clear();
     }
     void Bytes(std::string const& path, std::string const& data, int mode) {
         Header(path, AE_IFREG, mode, data.size(), "");
@@ -314,6 +327,7 @@ private:
         return h;
     }
     std::vector<archive*> out_;
+    std::vector<int> fds_;  // the tar.zst files, closed after their writers
     std::set<std::string> dirs_;
     Content content_;
     bool per_path_ = false;

@@ -4,8 +4,14 @@
 #include <archive_entry.h>
 #include <sys/stat.h>
 
+#define ZSTD_STATIC_LINKING_ONLY  // ZSTD_getFrameHeader
+#include <zstd.h>
+
 #include <cstdio>
 #include <memory>
+
+#include "extract/package-source.h"
+#include "extract/zstd-stream.h"
 
 namespace packageroom {
 namespace {
@@ -31,6 +37,20 @@ bool GzipTrailerSize(std::string const& path, uint64_t* isize) {
     return true;
 }
 
+// A zstd file's first frame header: true with `*window` its window, false
+// when the file is no zstd file.
+bool ZstdWindow(std::string const& path, uint64_t* window) {
+    std::unique_ptr<FILE, FileClose> f(std::fopen(path.c_str(), "rb"));
+    if (!f) return false;
+    unsigned char head[ZSTD_FRAMEHEADERSIZE_MAX] = {};
+    size_t const n = std::fread(head, 1, sizeof head, f.get());
+    if (n < 4 || head[0] != 0x28 || head[1] != 0xb5 || head[2] != 0x2f || head[3] != 0xfd)
+        return false;
+    ZSTD_frameHeader h{};
+    *window = ZSTD_getFrameHeader(&h, head, n) == 0 ? h.windowSize : 0;
+    return true;
+}
+
 }  // namespace
 
 Measure MeasurePackage(std::string const& path, bool walk_headers) {
@@ -40,19 +60,44 @@ Measure MeasurePackage(std::string const& path, bool walk_headers) {
         m.error = "no such file";
         return m;
     }
-    std::unique_ptr<struct archive, ReadFree> a(archive_read_new());
+    // zstd is read by the launcher's own decoder, never by an external
+    // program, and a window it would refuse is refused before the stop.
+    uint64_t window = 0;
+    bool const zstd = ZstdWindow(path, &window);
+    if (zstd && window > (uint64_t{1} << ZstdStream::kMaxWindowLog)) {
+        m.error = "its zstd window of " + std::to_string(window >> 20) + " MiB is above the " +
+                  std::to_string(1u << (ZstdStream::kMaxWindowLog - 20)) + " MiB allowed";
+        return m;
+    }
+    PackageSource source;
+    std::unique_ptr<struct archive, ReadFree> own;
+    struct archive* a = nullptr;
+    int r = ARCHIVE_FATAL;
+    if (zstd) {
+        r = source.Open(path, true) ? ARCHIVE_OK : ARCHIVE_FATAL;
+        a = source.reader();
+    } else {
+        own.reset(archive_read_new());
+        a = own.get();
+        if (a) {
+            archive_read_support_filter_all(a);
+            archive_read_support_format_all(a);
+            r = archive_read_open_filename(a, path.c_str(), 10240);
+        }
+    }
     if (!a) {
         m.error = "out of memory";
         return m;
     }
-    archive_read_support_filter_all(a.get());
-    archive_read_support_format_all(a.get());
     struct archive_entry* entry = nullptr;
-    int r = archive_read_open_filename(a.get(), path.c_str(), 10240);
-    if (r == ARCHIVE_OK) r = archive_read_next_header(a.get(), &entry);
+    if (r == ARCHIVE_OK) r = archive_read_next_header(a, &entry);
     if (r != ARCHIVE_OK && r != ARCHIVE_WARN) {
-        char const* why = archive_error_string(a.get());
-        m.error = r == ARCHIVE_EOF ? "it holds no entries" : (why ? why : "unreadable");
+        std::string const why = zstd ? source.error() : std::string();
+        char const* text = archive_error_string(a);
+        m.error = r == ARCHIVE_EOF ? "it holds no entries"
+                  : !why.empty()   ? why
+                  : text           ? text
+                                   : "unreadable";
         return m;
     }
     m.opened = true;
@@ -70,13 +115,13 @@ Measure MeasurePackage(std::string const& path, bool walk_headers) {
         return m;
     }
     // Uncompressed archives skip entry data by seeking: only headers are read.
-    if (walk_headers && archive_filter_count(a.get()) == 1 &&
-        archive_filter_code(a.get(), 0) == ARCHIVE_FILTER_NONE) {
+    if (walk_headers && !zstd && archive_filter_count(a) == 1 &&
+        archive_filter_code(a, 0) == ARCHIVE_FILTER_NONE) {
         uint64_t sum = 0;
         do {
             if (archive_entry_size_is_set(entry) && archive_entry_size(entry) > 0)
                 sum += static_cast<uint64_t>(archive_entry_size(entry));
-            r = archive_read_next_header(a.get(), &entry);
+            r = archive_read_next_header(a, &entry);
         } while (r == ARCHIVE_OK || r == ARCHIVE_WARN);
         if (r == ARCHIVE_EOF) {
             m.bytes = sum;

@@ -10,7 +10,7 @@ namespace packageroom {
 
 struct Measure {
     bool opened = false;  // the package opens and its first entry reads
-    std::string error;    // why not, when !opened
+    std::string error;    // why not, when !opened (a zstd window too large too)
     // Bytes of the extracted entries: an upper bound read off a gzip trailer,
     // the entry sizes of an uncompressed archive, or, where neither can be
     // had cheaply (xz, a padded or huge gzip stream), the package's own

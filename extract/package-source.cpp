@@ -3,16 +3,21 @@
 #include <cstdio>
 
 #include "extract/gzip-stream.h"
+#include "extract/zstd-stream.h"
 
 namespace {
 
-bool StartsWithGzipMagic(std::string const& path) {
+// The decoder the file's magic asks for, or none: libarchive reads it itself.
+std::unique_ptr<DecodeStream> DecoderFor(std::string const& path) {
     FILE* f = std::fopen(path.c_str(), "rb");
-    if (!f) return false;
-    unsigned char magic[2] = {0, 0};
+    if (!f) return nullptr;
+    unsigned char magic[4] = {0, 0, 0, 0};
     size_t const n = std::fread(magic, 1, sizeof magic, f);
     std::fclose(f);
-    return n == 2 && magic[0] == 0x1f && magic[1] == 0x8b;
+    if (n >= 2 && magic[0] == 0x1f && magic[1] == 0x8b) return std::make_unique<GzipStream>();
+    if (n == 4 && magic[0] == 0x28 && magic[1] == 0xb5 && magic[2] == 0x2f && magic[3] == 0xfd)
+        return std::make_unique<ZstdStream>();
+    return nullptr;
 }
 
 }  // namespace
@@ -31,18 +36,18 @@ bool PackageSource::Open(std::string const& path, bool quiet) {
     }
     archive_read_support_filter_all(reader_.get());
     archive_read_support_format_all(reader_.get());
-    if (!StartsWithGzipMagic(path)) {
+    stream_ = DecoderFor(path);
+    if (!stream_) {
         if (archive_read_open_filename(reader_.get(), path.c_str(), kBlockSize) != ARCHIVE_OK) {
             error_ = error();
             return false;
         }
         return true;
     }
-    gzip_ = std::make_unique<GzipStream>();
-    if (quiet) gzip_->SetQuiet();
-    if (!gzip_->Open(path) ||
-        archive_read_open(reader_.get(), gzip_.get(), nullptr, &GzipStream::ReadCallback,
-                          &GzipStream::CloseCallback) != ARCHIVE_OK) {
+    if (quiet) stream_->SetQuiet();
+    if (!stream_->Open(path) ||
+        archive_read_open(reader_.get(), stream_.get(), nullptr, &DecodeStream::ReadCallback,
+                          &DecodeStream::CloseCallback) != ARCHIVE_OK) {
         std::string const why = Damage();
         error_ = why.empty() ? error() : why;
         return false;
@@ -50,9 +55,9 @@ bool PackageSource::Open(std::string const& path, bool quiet) {
     return true;
 }
 
-std::string PackageSource::Damage() const { return gzip_ ? gzip_->MetError() : std::string(); }
+std::string PackageSource::Damage() const { return stream_ ? stream_->MetError() : std::string(); }
 
-bool PackageSource::Finish() const { return !gzip_ || gzip_->Finish(); }
+bool PackageSource::Finish() const { return !stream_ || stream_->Finish(); }
 
 std::string PackageSource::error() const {
     if (!error_.empty()) return error_;

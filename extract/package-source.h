@@ -3,14 +3,16 @@
 // libarchive's gzip filter never checks a member's CRC32 and length trailer,
 // so a flipped bit inside a package would install silently: gzip files are
 // inflated by GzipStream instead, which checks every member, and libarchive
-// reads the plain stream. Other formats keep libarchive's own readers.
+// reads the plain stream. zstd files are decoded by ZstdStream, so that no
+// external program is ever run for them. Other formats keep libarchive's own
+// readers.
 
 #include <archive.h>
 
 #include <memory>
 #include <string>
 
-class GzipStream;
+class DecodeStream;
 
 class PackageSource {
 public:
@@ -28,12 +30,12 @@ public:
     struct archive* reader() const {
         return reader_.get();
     }
-    // The gzip check's verdict once the reader has met the damage: "" before.
+    // The decoder's verdict once the reader has met the damage: "" before.
     std::string Damage() const;
-    // After the last entry: every gzip member must have been checked; false
-    // with Damage() set otherwise.
+    // After the last entry: every gzip member or zstd frame must have been
+    // checked; false with Damage() set otherwise.
     bool Finish() const;
-    // Why Open failed (the reader's or the gzip check's text), or
+    // Why Open failed (the reader's or the decoder's text), or
     // libarchive's text for the reader's last error.
     std::string error() const;
 
@@ -47,6 +49,6 @@ private:
     };
     std::string error_;
     bool allocation_failed_ = false;
-    std::unique_ptr<GzipStream> gzip_;
+    std::unique_ptr<DecodeStream> stream_;
     std::unique_ptr<struct archive, ReadFree> reader_;  // freed before the stream it reads
 };

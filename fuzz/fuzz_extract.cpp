@@ -4,6 +4,10 @@
 // private folder; every level above it holds a sentinel file, and any new
 // name, changed sentinel or extra link to it aborts.
 //
+// The seeds hold every format the launcher reads, gzip and zstd among them
+// (their own decoders on a thread beside the extraction), with frames and
+// trailing data after the last one.
+//
 // Extraction output is capped per file (RLIMIT_FSIZE) so that a small
 // compressed bomb costs a failed entry, not the disk.
 

@@ -1,4 +1,5 @@
-// korvane-pack [--format tar.gz|tar|zip|tar.xz] [--level N] CLIENT.app RESOURCES_DIR
+// korvane-pack [--format tar.gz|tar|zip|tar.xz|tar.zst] [--level N] CLIENT.app RESOURCES_DIR
+// korvane-pack --help | --version
 //
 // Writes RESOURCES_DIR/package/tarnwick.pkv and RESOURCES_DIR/INFO from a
 // client bundle. Exit 0 on success; otherwise 1 and one line on stderr.
@@ -11,15 +12,24 @@
 
 #include "pack/packer.h"
 
+// The build's version, from CMake; a compile outside it still builds.
+#ifndef KORVANE_PACK_VERSION
+#define KORVANE_PACK_VERSION "unknown"
+#endif
+
 namespace {
 
 constexpr char kUsage[] =
-    "usage: korvane-pack [--format tar.gz|tar|zip|tar.xz] [--level N] CLIENT.app RESOURCES_DIR";
+    "usage: korvane-pack [--format tar.gz|tar|zip|tar.xz|tar.zst] [--level N] CLIENT.app "
+    "RESOURCES_DIR";
 
+// 0 to 9, or up to kZstdMaxLevel: the format, maybe given later, decides.
 bool ParseLevel(std::string const& text, int* level) {
-    if (text.size() != 1 || text[0] < '0' || text[0] > '9') return false;
-    *level = text[0] - '0';
-    return true;
+    if (text.empty() || text.size() > 2 || text[0] < '0' || text[0] > '9' ||
+        (text.size() == 2 && (text[0] == '0' || text[1] < '0' || text[1] > '9')))
+        return false;
+    *level = std::stoi(text);
+    return *level <= pack::kZstdMaxLevel;
 }
 
 bool ParseArguments(int argc, char** argv, pack::Options* o, std::string* error) {
@@ -36,7 +46,8 @@ bool ParseArguments(int argc, char** argv, pack::Options* o, std::string* error)
             }
         } else if (arg == "--level" && has_value) {
             if (!ParseLevel(argv[++i], &o->level)) {
-                *error = std::string("the level must be 0 to 9, not '") + argv[i] + "'";
+                *error = std::string("the level must be 0 to 9 (tar.zst: 1 to 22), not '") +
+                         argv[i] + "'";
                 return false;
             }
             level_given = true;
@@ -49,6 +60,14 @@ bool ParseArguments(int argc, char** argv, pack::Options* o, std::string* error)
     }
     if (npaths != 2) {
         *error = kUsage;
+        return false;
+    }
+    if (level_given && o->format == pack::Format::TarZst && o->level < 1) {
+        *error = "the level must be 1 to 22, not '0'";
+        return false;
+    }
+    if (level_given && o->format != pack::Format::TarZst && o->level > 9) {
+        *error = "the level must be 0 to 9, not '" + std::to_string(o->level) + "'";
         return false;
     }
     if (level_given && o->format == pack::Format::Tar) {
@@ -87,6 +106,14 @@ int main(int argc, char** argv) {
     // Zip stores local times: in UTC the same tree packs the same everywhere.
     setenv("TZ", "UTC0", 1);  // NOLINT(concurrency-mt-unsafe): one thread
     tzset();
+    if (argc == 2 && std::string(argv[1]) == "--help") {
+        std::printf("%s\n", kUsage);
+        return 0;
+    }
+    if (argc == 2 && std::string(argv[1]) == "--version") {
+        std::printf("korvane-pack %s\n", KORVANE_PACK_VERSION);
+        return 0;
+    }
     pack::Options options;
     std::string error;
     if (!ParseArguments(argc, argv, &options, &error) || !pack::Run(options, &error)) {

@@ -6,8 +6,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <zstd.h>
+
+#include <algorithm>
 #include <cerrno>
+#include <chrono>
+#include <cstdio>
 #include <memory>
+#include <thread>
 #include <vector>
 
 #include "pack/mac-metadata.h"
@@ -51,7 +57,8 @@ bool Setup(struct archive* a, Format format, int level, std::string* error) {
             filter = "xz";
             r = archive_write_add_filter_xz(a);  // one thread: the same blocks everywhere
             break;
-        case Format::Tar: break;
+        case Format::Tar:
+        case Format::TarZst: break;  // compressed by ZstdSink
     }
     if (r == ARCHIVE_OK && filter && level >= 0)
         r = archive_write_set_filter_option(a, filter, "compression-level", digits.c_str());
@@ -60,7 +67,111 @@ bool Setup(struct archive* a, Format format, int level, std::string* error) {
     return r == ARCHIVE_OK;
 }
 
-bool CopyData(struct archive* a, TreeEntry const& e, std::vector<char>& buf, std::string* error) {
+// The plain tar from libarchive's writer, compressed by libzstd into `fd`:
+// every frame with its checksum, on every core. zstd's output does not depend
+// on the number of workers, so the same tree still packs to the same bytes.
+class ZstdSink {
+public:
+    ZstdSink(int fd, int level) : fd_(fd), cctx_(ZSTD_createCCtx()), out_(ZSTD_CStreamOutSize()) {
+        if (!cctx_) return;
+        unsigned const cores = std::max(1u, std::thread::hardware_concurrency());
+        ok_ =
+            !ZSTD_isError(ZSTD_CCtx_setParameter(cctx_, ZSTD_c_compressionLevel, level)) &&
+            !ZSTD_isError(ZSTD_CCtx_setParameter(cctx_, ZSTD_c_checksumFlag, 1)) &&
+            !ZSTD_isError(ZSTD_CCtx_setParameter(cctx_, ZSTD_c_nbWorkers, static_cast<int>(cores)));
+    }
+    ~ZstdSink() { ZSTD_freeCCtx(cctx_); }
+    ZstdSink(ZstdSink const&) = delete;
+    ZstdSink& operator=(ZstdSink const&) = delete;
+
+    bool ok() const { return ok_; }
+    std::string const& error() const { return error_; }
+
+    static la_ssize_t Write(struct archive* a, void* self, void const* data, size_t n) {
+        auto* s = static_cast<ZstdSink*>(self);
+        if (!s->Feed(data, n, ZSTD_e_continue)) {
+            archive_set_error(a, EIO, "%s", s->error_.c_str());
+            return -1;
+        }
+        return static_cast<la_ssize_t>(n);
+    }
+    static int Close(struct archive* a, void* self) {
+        auto* s = static_cast<ZstdSink*>(self);
+        if (!s->Feed(nullptr, 0, ZSTD_e_end)) {
+            archive_set_error(a, EIO, "%s", s->error_.c_str());
+            return ARCHIVE_FATAL;
+        }
+        return ARCHIVE_OK;
+    }
+    static int Free(struct archive*, void* self) {
+        delete static_cast<ZstdSink*>(self);
+        return ARCHIVE_OK;
+    }
+
+private:
+    bool Feed(void const* data, size_t n, ZSTD_EndDirective mode) {
+        ZSTD_inBuffer in{data, n, 0};
+        for (;;) {
+            ZSTD_outBuffer o{out_.data(), out_.size(), 0};
+            size_t const r = ZSTD_compressStream2(cctx_, &o, &in, mode);
+            if (ZSTD_isError(r)) {
+                error_ = ZSTD_getErrorName(r);
+                return false;
+            }
+            for (size_t done = 0; done < o.pos;) {
+                ssize_t const w = write(fd_, out_.data() + done, o.pos - done);
+                if (w < 0 && errno == EINTR) continue;
+                if (w < 0) {
+                    error_ = ErrnoText(errno);
+                    return false;
+                }
+                done += static_cast<size_t>(w);
+            }
+            if (mode == ZSTD_e_end ? r == 0 : in.pos == in.size) return true;
+        }
+    }
+
+    int fd_;
+    ZSTD_CCtx* cctx_;
+    std::vector<char> out_;
+    bool ok_ = false;
+    std::string error_;
+};
+
+// "packed X of Y MB" on a terminal once packing has taken a few seconds.
+class Progress {
+public:
+    explicit Progress(uint64_t total) : total_(total), shown_(isatty(2) == 1) {}
+    ~Progress() {
+        if (printed_) std::fputc('\n', stderr);
+    }
+    Progress(Progress const&) = delete;
+    Progress& operator=(Progress const&) = delete;
+    void Add(uint64_t n) {
+        done_ += n;
+        if (!shown_) return;
+        auto const now = std::chrono::steady_clock::now();
+        if (now - start_ < std::chrono::seconds(3) || now - last_ < std::chrono::milliseconds(200))
+            return;
+        last_ = now;
+        printed_ = true;
+        std::fprintf(stderr, "\rpacked %llu of %llu MB",
+                     static_cast<unsigned long long>(done_ >> 20),
+                     static_cast<unsigned long long>(total_ >> 20));
+        std::fflush(stderr);
+    }
+
+private:
+    uint64_t total_;
+    uint64_t done_ = 0;
+    bool shown_;
+    bool printed_ = false;
+    std::chrono::steady_clock::time_point start_ = std::chrono::steady_clock::now();
+    std::chrono::steady_clock::time_point last_;
+};
+
+bool CopyData(struct archive* a, TreeEntry const& e, std::vector<char>& buf, Progress& progress,
+              std::string* error) {
     int const fd = open(e.source.c_str(), O_RDONLY | O_NOFOLLOW | O_CLOEXEC);
     if (fd < 0) {
         *error = e.source + ": cannot read the file: " + ErrnoText(errno);
@@ -79,6 +190,7 @@ bool CopyData(struct archive* a, TreeEntry const& e, std::vector<char>& buf, std
         if (n == 0) break;
         done += static_cast<uint64_t>(n);
         if (done > e.size) break;
+        progress.Add(static_cast<uint64_t>(n));
         if (archive_write_data(a, buf.data(), static_cast<size_t>(n)) != n) {
             *error = "cannot write the package: " + ArchiveError(a);
             ok = false;
@@ -94,7 +206,7 @@ bool CopyData(struct archive* a, TreeEntry const& e, std::vector<char>& buf, std
 }
 
 bool WriteEntry(struct archive* a, TreeEntry const& e, Format format, std::vector<char>& buf,
-                std::string* error) {
+                Progress& progress, std::string* error) {
     std::unique_ptr<struct archive_entry, EntryFree> entry(archive_entry_new());
     archive_entry_set_pathname(entry.get(), e.name.c_str());
     archive_entry_set_mode(entry.get(), e.mode);
@@ -111,7 +223,7 @@ bool WriteEntry(struct archive* a, TreeEntry const& e, Format format, std::vecto
         *error = e.source + ": cannot write its entry: " + ArchiveError(a);
         return false;
     }
-    return !data || CopyData(a, e, buf, error);
+    return !data || CopyData(a, e, buf, progress, error);
 }
 
 }  // namespace
@@ -123,7 +235,8 @@ bool ParseFormat(std::string const& text, Format* out) {
     } const kFormats[] = {{"tar.gz", Format::TarGz},
                           {"tar", Format::Tar},
                           {"zip", Format::Zip},
-                          {"tar.xz", Format::TarXz}};
+                          {"tar.xz", Format::TarXz},
+                          {"tar.zst", Format::TarZst}};
     for (auto const& f : kFormats) {
         if (text == f.name) {
             *out = f.format;
@@ -135,6 +248,17 @@ bool ParseFormat(std::string const& text, Format* out) {
 
 bool KeepsHardLinks(Format format) { return format != Format::Zip; }
 
+bool OpenZstdWriter(struct archive* a, int fd, int level) {
+    auto* sink = new ZstdSink(fd, level);
+    if (!sink->ok()) {
+        delete sink;
+        archive_set_error(a, ENOMEM, "cannot set up the zstd compressor");
+        return false;
+    }
+    return archive_write_open2(a, sink, nullptr, &ZstdSink::Write, &ZstdSink::Close,
+                               &ZstdSink::Free) == ARCHIVE_OK;
+}
+
 bool WritePackage(std::vector<TreeEntry> const& entries, Format format, int level, int fd,
                   std::string* error) {
     std::unique_ptr<struct archive, WriteFree> a(archive_write_new());
@@ -143,13 +267,20 @@ bool WritePackage(std::vector<TreeEntry> const& entries, Format format, int leve
         return false;
     }
     if (!Setup(a.get(), format, level, error)) return false;
-    if (archive_write_open_fd(a.get(), fd) != ARCHIVE_OK) {
+    bool const opened = format == Format::TarZst
+                            ? OpenZstdWriter(a.get(), fd, level >= 0 ? level : kZstdLevel)
+                            : archive_write_open_fd(a.get(), fd) == ARCHIVE_OK;
+    if (!opened) {
         *error = "cannot write the package: " + ArchiveError(a.get());
         return false;
     }
+    uint64_t total = 0;
+    for (auto const& e : entries)
+        if (S_ISREG(e.mode) && (e.first.empty() || !KeepsHardLinks(format))) total += e.size;
+    Progress progress(total);
     std::vector<char> buf(size_t{1} << 18);
     for (auto const& e : entries)
-        if (!WriteEntry(a.get(), e, format, buf, error)) return false;
+        if (!WriteEntry(a.get(), e, format, buf, progress, error)) return false;
     if (archive_write_close(a.get()) != ARCHIVE_OK) {
         *error = "cannot write the package: " + ArchiveError(a.get());
         return false;

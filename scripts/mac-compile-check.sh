@@ -32,13 +32,13 @@ if [ -z "$x86_min" ]; then
 fi
 targets=(aarch64-macos.11.0 "x86_64-macos.$x86_min")
 
-# Debian's ICU, libarchive, zlib and ISA-L headers sit in /usr/include beside glibc's;
+# Debian's ICU, libarchive, zlib, ISA-L and zstd headers sit in /usr/include beside glibc's;
 # only they are linked into a folder of their own, so that the SDK's C headers
 # are the only ones the compiler sees.
 deps=$out/deps-include
 rm -rf "$deps"
 mkdir -p "$deps"
-for h in unicode archive.h archive_entry.h zlib.h zconf.h isa-l; do
+for h in unicode archive.h archive_entry.h zlib.h zconf.h isa-l zstd.h; do
   [ -e "/usr/include/$h" ] || { echo "mac-compile-check: /usr/include/$h is missing" >&2; exit 1; }
   ln -s "/usr/include/$h" "$deps/$h"
 done

@@ -7,7 +7,7 @@ cd "$(dirname "$0")/.."
 packages=(
   build-essential cmake ninja-build pkg-config
   qtbase5-dev qttools5-dev qttools5-dev-tools
-  libicu-dev libarchive-dev zlib1g-dev libisal-dev libssl-dev
+  libicu-dev libarchive-dev zlib1g-dev libisal-dev libssl-dev libzstd-dev
   libgtest-dev libgmock-dev libbenchmark-dev
   clang-14 libclang-rt-14-dev clang-format clang-tidy
   fuse python3-fusepy

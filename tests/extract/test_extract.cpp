@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 #include <zlib.h>
+#define ZSTD_STATIC_LINKING_ONLY  // ZSTD_getFrameHeader
+#include <zstd.h>
 
 #include <gtest/gtest.h>
 
@@ -29,6 +31,7 @@
 #include "extract/package-description.h"
 #include "extract/quarantine.h"
 #include "extract/sha256.h"
+#include "extract/zstd-stream.h"
 #include "log/Logger.h"
 #include "tests/support/ArchiveBuilder.h"
 #include "tests/support/CiFuseMount.h"
@@ -190,6 +193,7 @@ TEST_F(ExtractTest, BundleExtractsExactlyInEveryFormat) {
         {"gnutar", ArchiveFormat::Gnutar, ArchiveFilter::Gzip},
         {"zip", ArchiveFormat::Zip, ArchiveFilter::None},
         {"tar.xz", ArchiveFormat::Pax, ArchiveFilter::Xz},
+        {"tar.zst", ArchiveFormat::Pax, ArchiveFilter::Zstd},
     };
     auto const entries = testsupport::ClientBundleEntries(7);
     for (auto const& c : cases) {
@@ -500,6 +504,8 @@ TEST_F(ExtractTest, TruncatedAndCorruptArchivesFail) {
                "archive_read_extract2 failed: '"},
           Case{"tar.xz", ArchiveFormat::Pax, ArchiveFilter::Xz, 0, two_of_three,
                "archive_read_extract2 failed: '"},
+          Case{"tar.zst", ArchiveFormat::Pax, ArchiveFilter::Zstd, 0, two_of_three,
+               "archive_read_extract2 failed: 'unexpected end of file'\n"},
           Case{"zip", ArchiveFormat::Zip, ArchiveFilter::None, 0, two_of_three,
                "archive_read_extract2 failed: '"}}) {
         SCOPED_TRACE(c.name);
@@ -650,6 +656,77 @@ TEST_F(ExtractTest, GzipDamageCaughtByTheTrailerCheck) {
             EXPECT_TRUE(ReadFile(dest + "/blob") == blob);
         }
     }
+}
+
+// The noise is stored in raw blocks, so a flipped bit there decodes cleanly
+// and only the frame's checksum finds it.
+TEST_F(ExtractTest, ZstdDamageCaughtByTheFrameChecksum) {
+    std::string const blob = Noise(300000, 3);
+    ASSERT_EQ(
+        Write(archive, {ArchiveEntry::file("blob", blob)}, ArchiveFormat::Pax, ArchiveFilter::None),
+        "");
+    std::string const whole = testsupport::ZstdFrame(ReadFile(archive));
+    ASSERT_TRUE(WriteFile(archive, whole));
+    ASSERT_EQ(Make().Count(), 1);
+    ASSERT_EQ(Make().Extract(), 0) << Log();
+    EXPECT_TRUE(ReadFile(dest + "/blob") == blob);
+
+    for (size_t at : {whole.size() / 2, whole.size() - 2}) {
+        std::string bytes = whole;
+        bytes[at] = static_cast<char>(bytes[at] ^ 0x10);
+        ASSERT_TRUE(WriteFile(archive, bytes));
+        ASSERT_TRUE(WriteFile(log_path, ""));
+        testsupport::RemoveTree(dest);
+        EXPECT_EQ(Make().Count(), 1) << "the count only counts";
+        EXPECT_EQ(Make().Extract(), -1);
+        EXPECT_TRUE(LoggedReadFailure("Restored data doesn't match checksum")) << Log();
+        EXPECT_EQ(ErrorLines(), 1u) << Log();
+    }
+    ASSERT_TRUE(WriteFile(archive, whole.substr(0, whole.size() - 3)));
+    EXPECT_EQ(Make().Extract(), -1);
+    EXPECT_TRUE(LoggedReadFailure("unexpected end of file")) << Log();
+
+    // After the last frame, as after the last gzip member.
+    std::string const frame = testsupport::ZstdFrame(std::string(1024, '\0'));
+    std::string bad_frame = frame;
+    bad_frame[frame.size() - 1] = static_cast<char>(bad_frame[frame.size() - 1] ^ 1);
+    struct Tail {
+        char const* what;
+        std::string bytes;
+        int result;
+        std::string logged;
+    };
+    for (Tail const& t : {Tail{"zero padding", std::string(1024, '\0'), 0, ""},
+                          Tail{"junk", "junk", 0,
+                               "trailing data at offset " + std::to_string(whole.size()) +
+                                   " after the last zstd frame"},
+                          Tail{"a whole frame", std::string(10, '\0') + frame, 0, ""},
+                          Tail{"a frame's magic, cut", frame.substr(0, 2), -1,
+                               "failed: 'unexpected end of file'\n"},
+                          Tail{"a damaged frame", bad_frame, -1,
+                               "failed: 'Restored data doesn't match checksum'\n"}}) {
+        SCOPED_TRACE(t.what);
+        ASSERT_TRUE(WriteFile(log_path, ""));
+        ASSERT_TRUE(WriteFile(archive, whole + t.bytes));
+        testsupport::RemoveTree(dest);
+        EXPECT_EQ(Make().Count(), 1);
+        EXPECT_FALSE(Logged("[WARNING]")) << "a quiet reader: " << Log();
+        EXPECT_EQ(Make().Extract(), t.result) << Log();
+        if (t.logged.empty()) {
+            EXPECT_FALSE(Logged("[WARNING]")) << Log();
+        } else {
+            EXPECT_TRUE(Logged(t.logged)) << Log();
+        }
+    }
+
+    // A window above the limit is refused by the decoder too.
+    std::string const wide =
+        testsupport::ZstdFrame(std::string(512, 'x'), ZstdStream::kMaxWindowLog + 1);
+    ZSTD_frameHeader h;
+    ASSERT_EQ(ZSTD_getFrameHeader(&h, wide.data(), wide.size()), 0u);
+    ASSERT_GT(h.windowSize, size_t{1} << ZstdStream::kMaxWindowLog);
+    ASSERT_TRUE(WriteFile(archive, wide));
+    EXPECT_EQ(Make().Extract(), -1);
 }
 
 TEST_F(ExtractTest, MultiMemberGzipIsCheckedMemberByMember) {

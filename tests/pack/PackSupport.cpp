@@ -53,7 +53,7 @@ bool MakeClient(std::string const& app, int build) {
            chmod((c + "/Resources/empty").c_str(), 0755) == 0;
 }
 
-std::vector<std::string> Formats() { return {"tar.gz", "tar", "zip", "tar.xz"}; }
+std::vector<std::string> Formats() { return {"tar.gz", "tar", "zip", "tar.xz", "tar.zst"}; }
 
 int Pack(std::vector<std::string> const& args, std::string* out, e2e::As as) {
     std::vector<std::string> argv{StagedTool()};

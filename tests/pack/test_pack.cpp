@@ -168,6 +168,18 @@ TEST(PackRefusal, RefusesWhatTheInstalledClientCouldNotBeAndLeavesTheResourcesAl
     }
 }
 
+// The conventions of a command-line tool: the usage and the version, exit 0.
+TEST(PackCommandLine, HelpAndVersionExitZero) {
+    for (auto const& row : {std::make_pair("--help", "usage: korvane-pack [--format "),
+                            std::make_pair("--version", "korvane-pack ")}) {
+        SCOPED_TRACE(row.first);
+        std::string out;
+        EXPECT_EQ(0, packtest::Pack({row.first}, &out, e2e::As::User));
+        EXPECT_EQ(0u, out.rfind(row.second, 0)) << out;
+        EXPECT_EQ(1, std::count(out.begin(), out.end(), '\n')) << out;
+    }
+}
+
 // Two runs more than a second apart (the gzip header could hold the time),
 // into two folders, with a change time moved in between: the same bytes,
 // and an INFO naming their digest.

@@ -151,6 +151,49 @@ TEST_F(Deploy, ACorruptArchiveRollsBackToTheOldBundle) {
     }
 }
 
+// tar.zst, with and without the section: the unchanged files come from the
+// backup; a window above the decoder's limit is refused before the stop.
+TEST_F(Deploy, ATarZstUpgradeReusesAndAWideWindowIsRefusedFirst) {
+    auto const entries = ts::ClientBundleEntries(200);
+    for (bool const section : {false, true}) {
+        SCOPED_TRACE(section ? "with the section" : "without");
+        ts::RemoveTree(env.app);
+        env.InstallApp(100);
+        env.ClearLog();
+        env.WritePackage(200);
+        ASSERT_EQ(
+            ts::WriteArchive(env.package, entries, ts::ArchiveFormat::Pax, ts::ArchiveFilter::Zstd),
+            "");
+        if (section) {
+            PackageDescription d;
+            std::string err;
+            ASSERT_TRUE(packagedesc::Describe(env.package, &d, &err)) << err;
+            ASSERT_TRUE(ts::WriteFile(env.resources + "/INFO",
+                                      ts::InfoText(200) + packagedesc::SectionText(d)));
+        }
+        EXPECT_EQ(RunSequence(), 0) << env.Log();
+        EXPECT_TRUE(servicetest::CompleteInstall(env));
+        EXPECT_NE(env.Log().find("reused 2 unchanged files"), std::string::npos) << env.Log();
+    }
+
+    ts::RemoveTree(env.app);
+    env.InstallApp(100);
+    env.ClearLog();
+    std::string const old = TreeDigest(env.app);
+    ASSERT_EQ(
+        ts::WriteArchive(env.package, entries, ts::ArchiveFormat::Pax, ts::ArchiveFilter::None),
+        "");
+    ASSERT_TRUE(ts::WriteFile(env.package, ts::ZstdFrame(ts::ReadFile(env.package), 28)));
+    ASSERT_TRUE(ts::WriteFile(env.resources + "/INFO", ts::InfoText(200)));
+    EXPECT_EQ(RunSequence(), -1);
+    EXPECT_EQ(TreeDigest(env.app), old);
+    EXPECT_EQ(Leftovers(env.app), "");
+    EXPECT_EQ(env.CountInLog("its zstd window of 256 MiB is above the 128 MiB allowed\n"), 1u)
+        << env.Log();
+    EXPECT_EQ(env.CountInLog("[ERROR]"), 1u) << env.Log();
+    EXPECT_EQ(env.CountInLog("extract package"), 0u) << env.Log();
+}
+
 TEST_F(Deploy, APackageWithoutTheClientKeepsTheOldBundle) {
     env.InstallApp(100);
     std::string const old = TreeDigest(env.app);

@@ -2,10 +2,28 @@
 
 #include <archive.h>
 #include <archive_entry.h>
+#include <zstd.h>
 
 #include <memory>
 
 namespace testsupport {
+
+std::string ZstdFrame(std::string const& data, int window_log) {
+    ZSTD_CCtx* c = ZSTD_createCCtx();
+    ZSTD_CCtx_setParameter(c, ZSTD_c_checksumFlag, 1);
+    ZSTD_CCtx_setParameter(c, ZSTD_c_windowLog, window_log);
+    std::string out(ZSTD_compressBound(data.size()) + 1024, '\0');
+    ZSTD_inBuffer in{data.data(), data.size(), 0};
+    ZSTD_outBuffer o{&out[0], out.size(), 0};
+    size_t r = ZSTD_compressStream2(c, &o, &in, ZSTD_e_continue);
+    while (!ZSTD_isError(r)) {
+        r = ZSTD_compressStream2(c, &o, &in, ZSTD_e_end);
+        if (r == 0) break;
+    }
+    ZSTD_freeCCtx(c);
+    out.resize(ZSTD_isError(r) ? 0 : o.pos);
+    return out;
+}
 
 std::string WriteArchive(std::string const& path, std::vector<ArchiveEntry> const& entries,
                          ArchiveFormat format, ArchiveFilter filter) {
@@ -20,6 +38,7 @@ std::string WriteArchive(std::string const& path, std::vector<ArchiveEntry> cons
         case ArchiveFilter::None: archive_write_add_filter_none(a.get()); break;
         case ArchiveFilter::Gzip: archive_write_add_filter_gzip(a.get()); break;
         case ArchiveFilter::Xz: archive_write_add_filter_xz(a.get()); break;
+        case ArchiveFilter::Zstd: archive_write_add_filter_zstd(a.get()); break;
     }
     if (archive_write_open_filename(a.get(), path.c_str()) != ARCHIVE_OK)
         return archive_error_string(a.get()) ? archive_error_string(a.get()) : "open failed";

@@ -49,7 +49,12 @@ struct ArchiveEntry {
 };
 
 enum class ArchiveFormat { Pax, Ustar, Gnutar, Zip };
-enum class ArchiveFilter { None, Gzip, Xz };
+enum class ArchiveFilter { None, Gzip, Xz, Zstd };
+
+// One zstd frame holding `data`, with its checksum, streamed so that the
+// window is not shrunk to the size; `window_log` 0 lets the level choose.
+// Empty on failure.
+std::string ZstdFrame(std::string const& data, int window_log = 0);
 
 // Returns an empty string on success, else libarchive's error text.
 std::string WriteArchive(std::string const& path, std::vector<ArchiveEntry> const& entries,
