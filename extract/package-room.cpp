@@ -101,6 +101,8 @@ Measure MeasurePackage(std::string const& path, bool walk_headers) {
         return m;
     }
     m.opened = true;
+    if ((archive_format(a) & ARCHIVE_FORMAT_BASE_MASK) == ARCHIVE_FORMAT_TAR)
+        m.least_entry_bytes = 512;
     auto const size = static_cast<uint64_t>(st.st_size);
     m.bytes = size;
 

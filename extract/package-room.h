@@ -17,6 +17,9 @@ struct Measure {
     // size, a lower bound.
     uint64_t bytes = 0;
     bool bound = false;  // bytes is an upper bound rather than an estimate
+    // Each entry takes at least this many bytes of the uncompressed stream:
+    // a tar header block, or what the smallest zip or cpio entry takes.
+    uint64_t least_entry_bytes = 64;
 };
 
 // `walk_headers` false: an uncompressed archive's entries are not walked,

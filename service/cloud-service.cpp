@@ -472,7 +472,7 @@ bool Service::PackageFits() {
     uint64_t const stream =
         !m.bound ? 0 : std::max<uint64_t>(m.bytes, stat(P.c_str(), &pst) == 0 ? pst.st_size : 0);
     uint64_t const entry_bound = has_description ? described.entries
-                                 : stream > 0    ? stream / upgraderoom::kLeastEntryBytes + 1
+                                 : stream > 0    ? stream / m.least_entry_bytes + 1
                                                  : 0;
     return InodesFit(P, entry_bound, has_description, folder, vfs, &walk);
 }

@@ -32,11 +32,6 @@ Walk WalkPackage(std::string const& package, std::string const& installed, uint6
 // True when the volume counts inodes at all.
 bool CountsInodes(struct statvfs const& vfs);
 
-// A cheap upper bound of the package's entries from its bytes and size, or
-// 0 when there is none: every entry of tar, zip or cpio takes at least this
-// many bytes of the uncompressed stream.
-constexpr uint64_t kLeastEntryBytes = 64;
-
 // The nearest existing folder on the way to `path`: "" when none can be
 // looked at.
 std::string NearestFolder(std::string const& path);
