@@ -586,11 +586,17 @@ bool SetImmutable(std::string const& path, bool on) {
     return ok;
 }
 
+// Without the attribute the tests that pin a file prove nothing.
+::testing::AssertionResult KeepsImmutable(std::string const& root) {
+    std::string const probe = root + "/probe";
+    if (ts::WriteFile(probe, "p") && SetImmutable(probe, true) && SetImmutable(probe, false))
+        return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure()
+           << "the test folder's file system does not keep the immutable attribute";
+}
+
 TEST_F(DeployUnwritable, AFailedRollbackIsLoggedAndRepairedByTheNextRun) {
-    std::string const probe = env.root + "/probe";
-    ASSERT_TRUE(ts::WriteFile(probe, "p"));
-    ASSERT_TRUE(SetImmutable(probe, true) && SetImmutable(probe, false))
-        << "the test folder's file system does not keep the immutable attribute";
+    ASSERT_TRUE(KeepsImmutable(env.root));
     env.InstallApp(100);
     std::string const old = TreeDigest(env.app);
     // The extraction fails after the bundle's own entries: the last one would
@@ -669,10 +675,7 @@ TEST_F(DeployUnwritable, AFailedRollbackIsLoggedAndRepairedByTheNextRun) {
 }
 
 TEST_F(Deploy, ARollbackThatCannotRemoveTheMarkStillVouchesForTheOldBundle) {
-    std::string const probe = env.root + "/probe";
-    ASSERT_TRUE(ts::WriteFile(probe, "p"));
-    ASSERT_TRUE(SetImmutable(probe, true) && SetImmutable(probe, false))
-        << "the test folder's file system does not keep the immutable attribute";
+    ASSERT_TRUE(KeepsImmutable(env.root));
     env.InstallApp(100);
     std::string const old = TreeDigest(env.app);
     TruncatedPackage(env, 200);
