@@ -78,6 +78,8 @@ public:
         ok_ =
             !ZSTD_isError(ZSTD_CCtx_setParameter(cctx_, ZSTD_c_compressionLevel, level)) &&
             !ZSTD_isError(ZSTD_CCtx_setParameter(cctx_, ZSTD_c_checksumFlag, 1)) &&
+            !ZSTD_isError(ZSTD_CCtx_setParameter(cctx_, ZSTD_c_windowLog, kZstdWindowLog)) &&
+            !ZSTD_isError(ZSTD_CCtx_setParameter(cctx_, ZSTD_c_enableLongDistanceMatching, 1)) &&
             !ZSTD_isError(ZSTD_CCtx_setParameter(cctx_, ZSTD_c_nbWorkers, static_cast<int>(cores)));
     }
     ~ZstdSink() { ZSTD_freeCCtx(cctx_); }
