@@ -2,17 +2,20 @@
 // same run.
 //
 //   cmake --build build --target bench_pack
-//   build/bench/bench_pack [--mb 270] [--runs 5] [--root DIR]
+//   build/bench/bench_pack [--mb 270] [--runs 5] [--root DIR] [--format tar.zst]
 //
 // Generates the client bundle of bench_install (install_kit.h: about 5,900
 // files, frameworks with Versions/Current links, plug-ins and thousands of
 // small resources) as a tar and unpacks it into a temporary folder. Then,
 // in interleaved rounds whose order alternates, each writing a new output:
-//   korvane-pack  `korvane-pack Korvane.app RESOURCES_DIR` (tar.gz, level 6);
-//   reference     `sh -c 'tar --sort=name -cf - Contents | gzip -6 > out'`.
+//   korvane-pack  `korvane-pack [--format tar.zst] Korvane.app RESOURCES_DIR`;
+//   reference     `tar --sort=name -cf - Contents | gzip -6`, or for tar.zst
+//                 `... | zstd -19 --long=27 -T<cores>`: the packer's level, window
+//                 and thread count.
 // Prints each round's wall times and ratio, then the medians and the sizes
-// of both outputs. Everything is written below one temporary folder,
-// removed at the end. Needs bsdtar, GNU tar and gzip.
+// of both outputs, and what the command-line tools make of the same tar
+// (gzip -6, zstd -19, zstd -19 --long=27). Everything is written below one
+// temporary folder, removed at the end. Needs bsdtar, GNU tar, gzip, zstd.
 
 #include <unistd.h>
 
@@ -30,6 +33,7 @@ int main(int argc, char** argv) {
     int runs = 5;
     char const* tmpdir = getenv("TMPDIR");  // NOLINT(concurrency-mt-unsafe): one thread
     std::string root = tmpdir && *tmpdir ? tmpdir : "/tmp";
+    std::string format = "tar.gz";
     for (int i = 1; i < argc; ++i) {
         std::string const a = argv[i];
         bool const has = i + 1 < argc;
@@ -39,8 +43,13 @@ int main(int argc, char** argv) {
             runs = std::max(1, static_cast<int>(strtol(argv[++i], nullptr, 10)));
         } else if (a == "--root" && has) {
             root = argv[++i];
+        } else if (a == "--format" && has &&
+                   (std::string(argv[i + 1]) == "tar.gz" ||
+                    std::string(argv[i + 1]) == "tar.zst")) {
+            format = argv[++i];
         } else {
-            fprintf(stderr, "usage: bench_pack [--mb 270] [--runs 5] [--root DIR]\n");
+            fprintf(stderr,
+                    "usage: bench_pack [--mb 270] [--runs 5] [--root DIR] [--format tar.zst]\n");
             return 2;
         }
     }
@@ -62,15 +71,18 @@ int main(int argc, char** argv) {
            stats.links, MB(stats.bytes), app.c_str());
 
     std::string const res = work + "/Resources";
-    std::string const ref = work + "/reference.tar.gz";
+    std::string const ref = work + "/reference." + format;
     std::string const package = res + "/package/tarnwick.pkv";
-    std::vector<std::string> const pack{KORVANE_PACK_EXE, app, res};
-    std::vector<std::string> const tar{
-        "sh", "-c", "cd '" + app + "' && tar --sort=name -cf - Contents | gzip -6 > '" + ref + "'"};
+    bool const zst = format == "tar.zst";
+    std::vector<std::string> const pack{KORVANE_PACK_EXE, "--format", format, app, res};
+    std::string const tar_cmd = "cd '" + app + "' && tar --sort=name -cf - Contents";
+    std::string const cores = std::to_string(std::max(1L, sysconf(_SC_NPROCESSORS_ONLN)));
+    std::string const squeeze = zst ? "zstd -q -19 --long=27 -T" + cores : "gzip -6";
+    std::vector<std::string> const tar{"sh", "-c", tar_cmd + " | " + squeeze + " > '" + ref + "'"};
     Must({"mkdir", res});
     Must(tar);  // the tree in the page cache for both
     std::vector<double> ours, theirs, ratios;
-    printf("%-6s %12s %12s %8s\n", "round", "pack s", "tar|gzip s", "ratio");
+    printf("%-6s %12s %12s %8s\n", "round", "pack s", zst ? "tar|zstd s" : "tar|gzip s", "ratio");
     for (int i = 0; i < runs; ++i) {
         Run p, t;
         for (int k = 0; k < 2; ++k) {
@@ -80,7 +92,7 @@ int main(int argc, char** argv) {
             else
                 Must({"rm", "-f", ref});
             Run const r = Exec(pack_now ? pack : tar, false);
-            if (!r.ok) Fail(pack_now ? "korvane-pack failed" : "tar | gzip failed");
+            if (!r.ok) Fail(pack_now ? "korvane-pack failed" : "tar | " + squeeze + " failed");
             (pack_now ? p : t) = r;
         }
         ours.push_back(p.wall);
@@ -90,6 +102,12 @@ int main(int argc, char** argv) {
     }
     printf("median %12.2f %12.2f %8.2f\n", Median(ours), Median(theirs), Median(ratios));
     printf("sizes: package %.1f MB, reference %.1f MB\n", MB(FileSize(package)), MB(FileSize(ref)));
+    std::string const sized = work + "/sized";
+    for (std::string const& tool :
+         {std::string("gzip -6"), "zstd -q -19 -T" + cores, "zstd -q -19 --long=27 -T" + cores}) {
+        Must({"sh", "-c", tar_cmd + " | " + tool + " > '" + sized + "'"});
+        printf("tar | %-28s %8.1f MB\n", tool.c_str(), MB(FileSize(sized)));
+    }
     Must({"rm", "-rf", work});
     return 0;
 }

@@ -197,6 +197,12 @@ struct PackStats {
 class Packer {
 public:
     void Open(std::string const& format, std::string const& path) {
+        if (format == "tar.zst-cli") {
+            // A plain tar first, squeezed by the zstd tool once written.
+            pending_.push_back(path);
+            Open("tar", path + ".tar");
+            return;
+        }
         archive* a = archive_write_new();
         if (format == "zip") {
             archive_write_set_format_zip(a);
@@ -231,6 +237,9 @@ public:
         for (int fd : fds_)
             if (close(fd) != 0) Fail("cannot close a package");
         fds_.clear();
+        for (std::string const& path : pending_)
+            Must({"zstd", "-q", "-19", "--long=27", "-T0", "--rm", path + ".tar", "-o", path});
+        pending_.clear();
     }
     void Bytes(std::string const& path, std::string const& data, int mode) {
         Header(path, AE_IFREG, mode, data.size(), "");
@@ -327,7 +336,8 @@ private:
         return h;
     }
     std::vector<archive*> out_;
-    std::vector<int> fds_;  // the tar.zst files, closed after their writers
+    std::vector<int> fds_;              // the tar.zst files, closed after their writers
+    std::vector<std::string> pending_;  // tar.zst-cli packages, made from their tars
     std::set<std::string> dirs_;
     Content content_;
     bool per_path_ = false;
