@@ -69,6 +69,16 @@ void TruncatedPackage(ServiceEnv& env, int build) {
     ASSERT_TRUE(ts::WriteFile(env.package, data.substr(0, data.size() * 2 / 3)));
 }
 
+// Gives the launcher's INFO (build 200) the description of the package as
+// it now stands.
+void DescribePackage(ServiceEnv& env) {
+    PackageDescription d;
+    std::string err;
+    ASSERT_TRUE(packagedesc::Describe(env.package, &d, &err)) << err;
+    ASSERT_TRUE(
+        ts::WriteFile(env.resources + "/INFO", ts::InfoText(200) + packagedesc::SectionText(d)));
+}
+
 class Deploy : public ::testing::Test {
 protected:
     ServiceEnv env;
@@ -164,13 +174,7 @@ TEST_F(Deploy, ATarZstUpgradeReusesAndAWideWindowIsRefusedFirst) {
         ASSERT_EQ(
             ts::WriteArchive(env.package, entries, ts::ArchiveFormat::Pax, ts::ArchiveFilter::Zstd),
             "");
-        if (section) {
-            PackageDescription d;
-            std::string err;
-            ASSERT_TRUE(packagedesc::Describe(env.package, &d, &err)) << err;
-            ASSERT_TRUE(ts::WriteFile(env.resources + "/INFO",
-                                      ts::InfoText(200) + packagedesc::SectionText(d)));
-        }
+        if (section) ASSERT_NO_FATAL_FAILURE(DescribePackage(env));
         EXPECT_EQ(RunSequence(), 0) << env.Log();
         EXPECT_TRUE(servicetest::CompleteInstall(env));
         EXPECT_NE(env.Log().find("reused 2 unchanged files"), std::string::npos) << env.Log();
@@ -278,11 +282,7 @@ TEST(DeployVolume, AClientThatCannotFitIsRefusedOrRolledBack) {
 
     // With the package's description, the same package is refused before
     // anything is touched.
-    PackageDescription d;
-    std::string err;
-    ASSERT_TRUE(packagedesc::Describe(env.package, &d, &err)) << err;
-    ASSERT_TRUE(
-        ts::WriteFile(env.resources + "/INFO", ts::InfoText(200) + packagedesc::SectionText(d)));
+    ASSERT_NO_FATAL_FAILURE(DescribePackage(env));
     env.ClearLog();
     EXPECT_EQ(RunSequence(), -1);
     EXPECT_EQ(TreeDigest(env.app), old);
@@ -361,13 +361,7 @@ TEST(DeployVolume, TooFewInodesAreRefusedBeforeTheStop) {
     for (bool const described : {false, true}) {
         SCOPED_TRACE(described ? "described" : "not described");
         env.WritePackage(200, entries);
-        if (described) {
-            PackageDescription d;
-            std::string err;
-            ASSERT_TRUE(packagedesc::Describe(env.package, &d, &err)) << err;
-            ASSERT_TRUE(ts::WriteFile(env.resources + "/INFO",
-                                      ts::InfoText(200) + packagedesc::SectionText(d)));
-        }
+        if (described) ASSERT_NO_FATAL_FAILURE(DescribePackage(env));
         env.ClearLog();
         ExpectRefusedBeforeTheStop(env, client, old,
                                    "not enough inodes for the client in '" + env.korvane + "': ");
